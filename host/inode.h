@@ -37,6 +37,10 @@ public:
     virtual Quat GetObjOffsetRot() = 0;
     virtual ScaleValue GetObjOffsetScale() = 0;
     virtual float GetVisibility(TimeValue t, Interval* valid = nullptr) = 0;
+    // The visibility track, or null when the visibility is constant. Its IKeyControl gives
+    // IBezFloatKey keys (time and value); its class is linearFloatClassID for a linear track and
+    // onOffFloatClassID for a step track.
+    virtual Control* GetVisController() = 0;
 };
 
 // Visits every node of a scene; a non-zero result stops the walk.

@@ -99,6 +99,8 @@ constexpr Class_ID prsControlClassID(0x2005, 0);
 constexpr Class_ID linkControlClassID(0x5dbd0b4c, 0x6b6a2e3b);
 constexpr Class_ID bezierFloatClassID(0x2007, 0);
 constexpr Class_ID linearFloatClassID(0x2001, 0);
+// A float track that holds each key's value until the next key.
+constexpr Class_ID onOffFloatClassID(0x984b8d27, 0);
 constexpr Class_ID omniLightClassID(0x1011, 0);
 constexpr Class_ID simpleCameraClassID(0x1001, 0);
 constexpr Class_ID splineShapeClassID(0xa, 0);

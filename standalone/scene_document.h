@@ -168,6 +168,9 @@ enum class MapType { Bitmap, RGBMultiply, Mask, Other };
 struct Image {
     enum class Kind { None, File, Fill, Pixels } kind = Kind::None;
     std::string path;  // File: as written, relative to the document
+    // File: the reader decodes the image into `pixels`; a file that does not exist leaves
+    // fileMissing set and no pixels (the map then has no bitmap).
+    bool fileMissing = false;
     int width = 0, height = 0;
     std::array<std::uint8_t, 4> fill{0, 0, 0, 255};
     std::vector<std::array<std::uint8_t, 4>> pixels;  // row by row from the first stored row
