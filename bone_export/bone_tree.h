@@ -2,6 +2,7 @@
 // scene's trigger spheres, and the skin's vertex weights per bone.
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include "host/interface.h"
@@ -36,10 +37,14 @@ struct Trigger_t {
     Point3 position;
 };
 
+// Bones past MAX_BONES and triggers past MAX_TRIGGERS (in discovery order) are left out of the
+// tree, with one warning each per tree; a bone left out passes its children on like a helper.
 class BoneTree {
-public:
+  public:
     BoneTree(INode* root, Interface* host);
 
+    // Walks the node and everything below it in pre-order (with a work list, so that the depth of
+    // the scene does not reach the call stack).
     void AddNode(INode* node, int parentIndex, int inheritedSign);
     void AddTrigger(INode* node, Object* object, int parentIndex);
     // The first bone index whose node is `node`, else -1.
@@ -48,7 +53,9 @@ public:
     INode* RootBoneNode() const { return boneCount > 0 ? bones[0].node : nullptr; }
     INode* FindSkinNode();
     void AddPhysiqueWeights();
-    // The bone holding the largest weight of `vertex` (the earlier of equals), -1 when none.
+    // The bone holding the largest weight of `vertex` (the earlier of equals), -1 when none. It
+    // answers from an index of the weight lists built when AddPhysiqueWeights ends (or at the
+    // first call when that never ran).
     int DominantBone(int vertex) const;
 
     std::vector<Bone_t> bones;
@@ -56,4 +63,18 @@ public:
     std::vector<Trigger_t> triggers;
     int triggerCount = 0;
     Interface* host = nullptr;
+
+  private:
+    // Classifies one node; answers the parent index and sign that its children inherit.
+    void ClassifyNode(INode* node, int& parentIndex, int& inheritedSign);
+    void AddBone(INode* node, int& parentIndex, int& inheritedSign);
+    void ReportDroppedNodes();
+    void BuildDominantIndex() const;
+    HWND OwnerWindow() const;
+
+    std::unordered_map<INode*, int> boneOfNode_;
+    int droppedBones_ = 0;
+    int droppedTriggers_ = 0;
+    mutable std::vector<int> dominantBone_;
+    mutable bool dominantIndexed_ = false;
 };
