@@ -4,7 +4,7 @@
 #include "host/plugin_classes.h"
 
 class ExpoMesh : public SceneExport {
-public:
+  public:
     int ExtCount() override;
     const char* Ext(int n) override;
     const char* LongDesc() override;
