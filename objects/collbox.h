@@ -24,6 +24,11 @@ class CollBox : public SimpleObject, public IParamArray {
     const char* GetObjectName() override;
     void GetClassName(CStr& s) override;
 
+    // Keeps the host interface while the box is edited; leaving carries the box's segment
+    // counts over to the next new box.
+    void BeginEditParams(Interface* ip, ULONG flags, Animatable* prev) override;
+    void EndEditParams(Interface* ip, ULONG flags, Animatable* next) override;
+
     void BuildMesh(TimeValue t) override;
     BOOL OKtoDisplay(TimeValue t) override { return TRUE; }
     void InvalidateUI() override {}
@@ -53,9 +58,9 @@ class CollBox : public SimpleObject, public IParamArray {
     BOOL SetValue(int i, TimeValue t, int v) override;
     BOOL SetValue(int i, TimeValue t, float v) override;
     BOOL SetValue(int i, TimeValue t, Point3& v) override;
-    BOOL GetValue(int i, TimeValue t, int& v, Interval& ivalid) override;
-    BOOL GetValue(int i, TimeValue t, float& v, Interval& ivalid) override;
-    BOOL GetValue(int i, TimeValue t, Point3& v, Interval& ivalid) override;
+    BOOL GetValue(int i, TimeValue t, int& v, Interval& valid) override;
+    BOOL GetValue(int i, TimeValue t, float& v, Interval& valid) override;
+    BOOL GetValue(int i, TimeValue t, Point3& v, Interval& valid) override;
     IParamBlock* GetParamBlock() override { return nullptr; }
     BOOL KeyFrameAtTime(int i, TimeValue t) override { return FALSE; }
 
