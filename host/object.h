@@ -36,9 +36,16 @@ constexpr DWORD GEOM_CHANNEL = 1u << 1;
 constexpr DWORD TEXMAP_CHANNEL = 1u << 2;
 constexpr int GEOM_CHAN_NUM = 1;
 
+// EndEditParams flag: the panel of the object is to be removed, not handed to the next object.
+constexpr ULONG END_EDIT_REMOVEUI = 1u << 0;
+
 class BaseObject : public ReferenceTarget {
 public:
     virtual const char* GetObjectName() { return ""; }
+    // The object's parameters open in, and leave, the command panel. `prev` and `next` are the
+    // objects edited before and after this one, or null.
+    virtual void BeginEditParams(Interface* ip, ULONG flags, Animatable* prev) {}
+    virtual void EndEditParams(Interface* ip, ULONG flags, Animatable* next) {}
     virtual IParamArray* GetParamBlock() { return nullptr; }
     // The index in the parameter array of a sub-object parameter, or -1.
     virtual int GetParamBlockIndex(int id) { return -1; }

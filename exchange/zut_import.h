@@ -1,0 +1,23 @@
+// The importer of ZUT object files: one editable mesh in a new scene.
+#pragma once
+
+#include "host/plugin_classes.h"
+
+class ZUTImport : public SceneImport {
+  public:
+    int ExtCount() override { return 1; }
+    const char* Ext(int n) override { return "ZUT"; }
+    const char* LongDesc() override {
+        return "This plugin imports ZUT file from the TOVRA program into 3DS Max.";
+    }
+    const char* ShortDesc() override { return "ZUT importer."; }
+    const char* AuthorName() override;
+    const char* CopyrightMessage() override;
+    const char* OtherMessage1() override { return ""; }
+    const char* OtherMessage2() override { return ""; }
+    unsigned int Version() override { return 1; }
+    void ShowAbout(HWND hWnd) override {}
+    int DoImport(const char* name, ImpInterface* ii, Interface* ip,
+                 BOOL suppressPrompts = FALSE) override;
+    int ZoomExtents() override { return -1; }
+};
