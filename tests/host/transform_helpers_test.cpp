@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "fake_node.h"
+#include "host/decomp.h"
+#include "host/transform_helpers.h"
+#include "math_test_util.h"
+
+namespace {
+
+TEST(RelativePosition, UniformlyScaledParentMeasuresInWorldUnits) {
+    FakeNode root("Scene Root");
+    FakeNode parent("parent", &root);
+    FakeNode child("child", &parent);
+    parent.world = ScaleMatrix(Point3(2, 2, 2));
+    child.world = TransMatrix(Point3(10, 0, 0));
+
+    EXPECT_TRUE(Near(GetRelativePosition(&child, &parent, 0), Point3(10, 0, 0)));
+    // In the parent's scaled axes the same offset is half as long.
+    EXPECT_TRUE(Near((child.world * Inverse(parent.world)).GetTrans(), Point3(5, 0, 0)));
+}
+
+TEST(RelativePosition, WithoutParentIsTheWorldPosition) {
+    FakeNode node("node");
+    node.world = ScaleMatrix(Point3(3, 3, 3)) * TransMatrix(Point3(1, 2, 3));
+    EXPECT_EQ(GetRelativePosition(&node, nullptr, 0), Point3(1, 2, 3));
+}
+
+TEST(RelativePosition, MirroredParentNegatesTheOffset) {
+    FakeNode parent("parent");
+    FakeNode child("child", &parent);
+    parent.world = ScaleMatrix(Point3(1, 1, -1));
+    child.world = TransMatrix(Point3(3, 4, 5));
+    // The offset in the parent's axes is (3, 4, -5); the mirror sign turns all of it round.
+    EXPECT_TRUE(Near(GetRelativePosition(&child, &parent, 0), Point3(-3, -4, 5)));
+}
+
+TEST(RelativeAxes, MirroredParentNegatesAllAxisRowsButNotTheTranslation) {
+    FakeNode parent("parent");
+    FakeNode child("child", &parent);
+    parent.world = ScaleMatrix(Point3(1, 1, -1));
+    child.world = TransMatrix(Point3(3, 4, 5));
+    const Matrix3 axes = GetRelativeAxes(&child, &parent, 0);
+    EXPECT_TRUE(
+        Near(axes, Matrix3(Point3(-1, 0, 0), Point3(0, -1, 0), Point3(0, 0, 1), Point3(3, 4, -5))));
+}
+
+TEST(RelativeAxes, ScaleIsRemovedRelativeToAParentAndKeptWithout) {
+    FakeNode parent("parent");
+    FakeNode child("child", &parent);
+    parent.world = Turn(90, Point3(0, 0, 1)) * TransMatrix(Point3(1, 0, 0));
+    child.world = ScaleMatrix(Point3(2, 3, 4)) * Turn(90, Point3(0, 0, 1)) *
+                  Turn(90, Point3(0, 0, 1)) * TransMatrix(Point3(1, 5, 0));
+    const Matrix3 axes = GetRelativeAxes(&child, &parent, 0);
+    // Relative turn of 90 degrees about z, unit rows, translation in the parent's axes.
+    EXPECT_TRUE(
+        Near(axes, Matrix3(Point3(0, 1, 0), Point3(-1, 0, 0), Point3(0, 0, 1), Point3(5, 0, 0))));
+    EXPECT_EQ(GetRelativeAxes(&child, nullptr, 0), child.world);
+}
+
+TEST(RelativeRotation, IsTheTurnFromParentToNode) {
+    FakeNode parent("parent");
+    FakeNode child("child", &parent);
+    parent.world = Turn(90, Point3(0, 0, 1));
+    child.world = Turn(150, Point3(0, 0, 1)) * TransMatrix(Point3(4, 4, 4));
+    const float half = Radians(30);
+    EXPECT_TRUE(
+        Near(GetRelativeRotation(&child, &parent, 0), Quat(0, 0, -std::sin(half), std::cos(half))));
+    // Without a parent: the world rotation, beyond 120 degrees with its negative w.
+    const Quat world = GetRelativeRotation(&child, nullptr, 0);
+    EXPECT_TRUE(Near(world, Quat(0, 0, std::sin(Radians(75)), -std::cos(Radians(75)))));
+}
+
+TEST(LinkParent, LastTargetLinkedAtOrBeforeTheTime) {
+    FakeNode root("Scene Root");
+    FakeNode a("A", &root);
+    FakeNode b("B", &root);
+    FakeNode node("node", &root);
+    FakeLinkControl link;
+    link.targets = {{&a, 0}, {&b, 800}};
+    node.controller = &link;
+    EXPECT_EQ(GetLinkParent(&node, 799), &a);
+    EXPECT_EQ(GetLinkParent(&node, 800), &b);
+    EXPECT_EQ(GetLinkParent(&node, 100000), &b);
+
+    link.targets = {{&a, 100}, {&b, 800}};
+    EXPECT_EQ(GetLinkParent(&node, 50), nullptr);
+    EXPECT_EQ(GetLinkParent(&node, 100), &a);
+
+    // A world target gives none while it is in force.
+    link.targets = {{&a, 0}, {nullptr, 200}};
+    EXPECT_EQ(GetLinkParent(&node, 300), nullptr);
+    link.targets.clear();
+    EXPECT_EQ(GetLinkParent(&node, 0), nullptr);
+}
+
+TEST(LinkParent, WithoutLinkConstraintIsTheSceneParent) {
+    FakeNode root("Scene Root");
+    FakeNode top("top", &root);
+    FakeNode child("child", &top);
+    EXPECT_EQ(GetLinkParent(&top, 0), &root);
+    EXPECT_EQ(GetLinkParent(&child, 0), &top);
+    FakePlainControl plain;
+    child.controller = &plain;
+    EXPECT_EQ(GetLinkParent(&child, 0), &top);
+}
+
+TEST(TrimTrailingSpace, RemovesTrailingBlanksAndTabsOnly) {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"Bone01 \t \t", "Bone01"},
+        {"Left Arm  ", "Left Arm"},
+        {"  lead", "  lead"},
+        {"\tname\r\n", "\tname"},
+        {"   ", ""},
+        {"", ""},
+        {"a b", "a b"},
+    };
+    for (const auto& c : cases) {
+        CStr name(c.in);
+        EXPECT_EQ(TrimTrailingSpace(name).str(), c.out) << "\"" << c.in << "\"";
+        EXPECT_EQ(name.str(), c.out);
+    }
+}
+
+TEST(ObjectOffset, ScalesThenTurnsThenMoves) {
+    FakeNode node("node");
+    node.offsetPos = Point3(1, 2, 3);
+    node.offsetRot = QFromAngAxis(Radians(90), Point3(0, 0, 1));
+    node.offsetScale = ScaleValue(Point3(2, 2, 2));
+    const Matrix3 with = GetObjectOffsetTM(&node, true);
+    EXPECT_TRUE(Near(Point3(1, 0, 0) * with, Point3(1, 4, 3)));
+
+    // Without the position only the translation row differs, and it is zero.
+    const Matrix3 without = GetObjectOffsetTM(&node, false);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(without[i], with[i]);
+    }
+    EXPECT_EQ(without.GetTrans(), Point3(0, 0, 0));
+    EXPECT_TRUE(Near(with.GetTrans(), Point3(1, 2, 3)));
+}
+
+TEST(ObjectOffset, DefaultOffsetIsTheIdentity) {
+    FakeNode node("node");
+    EXPECT_EQ(GetObjectOffsetTM(&node, true), Matrix3());
+}
+
+}  // namespace
