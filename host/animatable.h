@@ -5,7 +5,7 @@
 #include "host/max_types.h"
 
 class Animatable {
-public:
+  public:
     virtual ~Animatable() = default;
 
     virtual Class_ID ClassID() { return Class_ID(0, 0); }
@@ -21,9 +21,27 @@ public:
 };
 
 class ReferenceMaker : public Animatable {
-public:
+  public:
     // Deletes an object whose ownership the host handed over.
     void DeleteMe() { DeleteThis(); }
 };
 
-class ReferenceTarget : public ReferenceMaker {};
+// Called for each reference maker that depends on a target; answers DEP_ENUM_CONTINUE,
+// DEP_ENUM_HALT (stops the walk) or DEP_ENUM_SKIP (leaves out the maker's own dependents).
+class DependentEnumProc {
+  public:
+    virtual ~DependentEnumProc() = default;
+    virtual int proc(ReferenceMaker* rmaker) = 0;
+};
+
+constexpr int DEP_ENUM_CONTINUE = 0;
+constexpr int DEP_ENUM_HALT = 1;
+constexpr int DEP_ENUM_SKIP = 2;
+
+class ReferenceTarget : public ReferenceMaker {
+  public:
+    // Walks the makers that depend on this target, and theirs in turn, in the order the host
+    // reports them (for a modifier: the derived object of each node using it, then that node).
+    // Answers 1 when proc halted the walk.
+    int EnumDependents(DependentEnumProc* dep);
+};

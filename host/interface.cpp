@@ -8,12 +8,20 @@ namespace {
 HostPlatform* g_platform = nullptr;
 }
 
-void SetHostPlatform(HostPlatform* platform) { g_platform = platform; }
-HostPlatform* GetHostPlatform() { return g_platform; }
+void SetHostPlatform(HostPlatform* platform) {
+    g_platform = platform;
+}
+HostPlatform* GetHostPlatform() {
+    return g_platform;
+}
 
-Interface* GetCOREInterface() { return g_platform ? g_platform->Core() : nullptr; }
+Interface* GetCOREInterface() {
+    return g_platform ? g_platform->Core() : nullptr;
+}
 
-int GetTicksPerFrame() { return g_platform ? g_platform->TicksPerFrame() : 160; }
+int GetTicksPerFrame() {
+    return g_platform ? g_platform->TicksPerFrame() : 160;
+}
 
 TimeValue GetAnimStart() {
     Interface* core = GetCOREInterface();
@@ -61,4 +69,8 @@ DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
 
 std::string GetUniversalName(const char* localPath) {
     return g_platform && localPath ? g_platform->UniversalName(localPath) : std::string();
+}
+
+int ReferenceTarget::EnumDependents(DependentEnumProc* dep) {
+    return g_platform && dep ? g_platform->EnumDependents(this, dep) : 0;
 }

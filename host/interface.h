@@ -9,7 +9,7 @@
 #include "host/max_types.h"
 
 class Interface {
-public:
+  public:
     virtual ~Interface() = default;
 
     virtual INode* GetRootNode() = 0;
@@ -31,13 +31,13 @@ public:
 };
 
 class ExpInterface {
-public:
+  public:
     virtual ~ExpInterface() = default;
     IScene* theScene = nullptr;
 };
 
 class ImpNode {
-public:
+  public:
     virtual ~ImpNode() = default;
     virtual void Reference(Object* obj) = 0;
     virtual void SetTransform(TimeValue t, Matrix3 tm) = 0;
@@ -46,7 +46,7 @@ public:
 };
 
 class ImpInterface {
-public:
+  public:
     virtual ~ImpInterface() = default;
     virtual ImpNode* CreateNode() = 0;
     virtual void AddNodeToScene(ImpNode* node) = 0;
@@ -62,7 +62,7 @@ constexpr int IDOK = 1;
 
 // Services that the library asks of the platform it runs on, answered by the host that loaded it.
 class HostPlatform {
-public:
+  public:
     virtual ~HostPlatform() = default;
     // Records and shows a message box; answers IDOK.
     virtual int MessageBox(HWND owner, const char* text, const char* caption, UINT type) = 0;
@@ -79,6 +79,9 @@ public:
     virtual int TicksPerFrame() = 0;
     virtual void TCBDefaults(float& tension, float& continuity, float& bias, float& easeIn,
                              float& easeOut) = 0;
+    // ReferenceTarget::EnumDependents as the host answers it; a host that tracks no dependents
+    // reports none.
+    virtual int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) { return 0; }
 };
 
 // The host that has loaded the library; set by the host before the library's first call.

@@ -15,7 +15,7 @@ class Interface;
 
 // The view that GetRenderMesh receives; the library passes a fixed one.
 class View {
-public:
+  public:
     virtual ~View() = default;
     virtual Point2 ViewToScreen(Point3 p) = 0;
     float screenW = 640.0f, screenH = 480.0f;
@@ -24,7 +24,7 @@ public:
 
 // The result of evaluating a node: its object at the end of the pipeline.
 class ObjectState {
-public:
+  public:
     ObjectState() = default;
     explicit ObjectState(Object* o) : obj(o) {}
     Object* obj = nullptr;
@@ -40,7 +40,7 @@ constexpr int GEOM_CHAN_NUM = 1;
 constexpr ULONG END_EDIT_REMOVEUI = 1u << 0;
 
 class BaseObject : public ReferenceTarget {
-public:
+  public:
     virtual const char* GetObjectName() { return ""; }
     // The object's parameters open in, and leave, the command panel. `prev` and `next` are the
     // objects edited before and after this one, or null.
@@ -52,7 +52,7 @@ public:
 };
 
 class Object : public BaseObject {
-public:
+  public:
     virtual int CanConvertToType(Class_ID obtype) { return 0; }
     // A converted copy, or the object itself when it already is of that class. The caller deletes
     // a copy (one that is not `this`) when done.
@@ -69,7 +69,7 @@ public:
 };
 
 class GeomObject : public Object {
-public:
+  public:
     SClass_ID SuperClassID() override { return GEOMOBJECT_CLASS_ID; }
     // The mesh to render at t. needDelete tells whether the caller owns the returned mesh.
     virtual Mesh* GetRenderMesh(TimeValue t, INode* inode, View& view, BOOL& needDelete) {
@@ -79,20 +79,41 @@ public:
 };
 
 class TriObject : public GeomObject {
-public:
+  public:
     Class_ID ClassID() override { return triObjectClassID; }
+    // A triangle mesh converts to itself and renders its own mesh.
+    int CanConvertToType(Class_ID obtype) override { return obtype == triObjectClassID ? 1 : 0; }
+    Object* ConvertToType(TimeValue t, Class_ID obtype) override {
+        return obtype == triObjectClassID ? this : nullptr;
+    }
+    Mesh* GetRenderMesh(TimeValue t, INode* inode, View& view, BOOL& needDelete) override {
+        needDelete = FALSE;
+        return &mesh;
+    }
+    // Its points are the mesh's vertices; indices outside the mesh read as the origin and are
+    // not written.
+    int NumPoints() override { return mesh.getNumVerts(); }
+    Point3 GetPoint(int i) override {
+        return i >= 0 && i < mesh.getNumVerts() ? mesh.getVert(i) : Point3();
+    }
+    void SetPoint(int i, const Point3& p) override {
+        if (i >= 0 && i < mesh.getNumVerts()) {
+            mesh.setVert(i, p);
+        }
+    }
+    int IsDeformable() override { return 1; }
     Mesh& GetMesh() { return mesh; }
     Mesh mesh;
 };
 
 class HelperObject : public Object {
-public:
+  public:
     SClass_ID SuperClassID() override { return HELPER_CLASS_ID; }
 };
 
 // An object with a modifier stack: modifiers top first, then the object below them.
 class IDerivedObject : public Object {
-public:
+  public:
     SClass_ID SuperClassID() override { return GEN_DERIVOB_CLASS_ID; }
     Class_ID ClassID() override { return derivObjClassID; }
     virtual int NumModifiers() = 0;
@@ -101,12 +122,12 @@ public:
 };
 
 class ModContext {
-public:
+  public:
     Matrix3* tm = nullptr;
 };
 
 class Modifier : public BaseObject {
-public:
+  public:
     SClass_ID SuperClassID() override { return OSM_CLASS_ID; }
     virtual const char* GetName() { return ""; }
     virtual DWORD ChannelsUsed() { return GEOM_CHANNEL; }
