@@ -1,8 +1,5 @@
 #include "mesh_export/render_normal.h"
 
-#include <algorithm>
-#include <cfloat>
-
 #include "host/transform_helpers.h"
 #include "mesh_export/script_writers.h"
 #include "plugin/debug_log.h"
@@ -86,11 +83,6 @@ int RenderNormal_t::GetNormalIndex(DWORD groups, int vertex) {
 
 void RenderNormal_t::AddRGBVertices() {
     Trace("AddRGBVertices");
-    const int vertexCount = mesh->getNumVerts();
-    std::vector<int> dominant;
-    if (HasBones()) {
-        dominant = DominantBoneTable(*boneTree, vertexCount);
-    }
     // An entry depends only on its record, so each used record gets exactly one entry: the entry
     // of a record is found by its number instead of by comparing entries.
     std::vector<int> entryOfRecord(static_cast<size_t>(count), -1);
@@ -109,7 +101,7 @@ void RenderNormal_t::AddRGBVertices() {
                 NormalEntry_t added;
                 added.normalIndex = idx;
                 if (HasBones()) {
-                    added.bone = dominant[static_cast<size_t>(vertex)];
+                    added.bone = boneTree->DominantBone(vertex);
                 }
                 entry = static_cast<int>(entries.size());
                 entries.push_back(added);
@@ -136,24 +128,4 @@ void RenderNormal_t::OutputNormals(TextStream& out) {
         }
         out << endl;
     }
-}
-
-std::vector<int> DominantBoneTable(const BoneTree& tree, int vertexCount) {
-    const size_t n = static_cast<size_t>(vertexCount > 0 ? vertexCount : 0);
-    std::vector<int> best(n, -1);
-    std::vector<float> largest(n, -FLT_MAX);
-    const size_t boneCount = std::min(tree.bones.size(), static_cast<size_t>(tree.boneCount));
-    for (size_t b = 0; b < boneCount; ++b) {
-        for (const VertexWeight_t& weight : tree.bones[b].weights) {
-            if (weight.vertex < 0 || static_cast<size_t>(weight.vertex) >= n) {
-                continue;
-            }
-            const size_t v = static_cast<size_t>(weight.vertex);
-            if (weight.weight > largest[v]) {
-                largest[v] = weight.weight;
-                best[v] = static_cast<int>(b);
-            }
-        }
-    }
-    return best;
 }

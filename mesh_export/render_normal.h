@@ -67,7 +67,3 @@ class RenderNormal_t {
     void AddNormal(int vertex, const Point3& normal, DWORD groups);
     bool HasBones() const { return boneTree != nullptr && boneTree->boneCount > 0; }
 };
-
-// DominantBone of every vertex below `vertexCount` in one pass over the weight lists: the bone
-// holding the largest weight, the earlier bone of equals, -1 where no bone holds the vertex.
-std::vector<int> DominantBoneTable(const BoneTree& tree, int vertexCount);
