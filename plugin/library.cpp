@@ -6,8 +6,6 @@
 #include "plugin/get_string.h"
 #include "resources/string_ids.h"
 
-HINSTANCE hInstance = nullptr;
-
 namespace {
 
 // Interface version for plug-in release 4200 (0x1068), interface number 8, revision 0.
