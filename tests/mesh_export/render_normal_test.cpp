@@ -1,0 +1,125 @@
+// Smoothing-group normals: how records are shared and numbered, which record a face corner finds,
+// and the "Normal(" and "Face(" lines that come out of them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "mesh_export/render_normal.h"
+#include "mesh_test_support.h"
+#include "standalone/standalone_host.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::SizeIs;
+
+// A unit cube whose twelve faces carry `smoothing` (one word per face; sides are face pairs:
+// bottom, top, front, back, left, right).
+std::string Cube(const std::string& smoothing) {
+    return R"({"pellucidScene": 1, "nodes": [{"name": "Cube", "object": {"type": "mesh",
+        "vertices": [[0,0,0],[1,0,0],[1,1,0],[0,1,0],[0,0,1],[1,0,1],[1,1,1],[0,1,1]],
+        "faces": [[0,2,1],[0,3,2],[4,5,6],[4,6,7],[0,1,5],[0,5,4],[2,3,7],[2,7,6],
+                  [0,4,7],[0,7,3],[1,2,6],[1,6,5]],
+        "smoothing": )" +
+           smoothing + "}}]}";
+}
+
+TEST(RenderNormals, CubeWithSixSmoothingGroupsHasThreeNormalsPerCorner) {
+    const MeshExport result = ExportMeshJson(Cube("[1,1,2,2,4,4,8,8,16,16,32,32]"));
+    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("), SizeIs(24));
+    // The first entry is the bottom's normal at vertex 0.
+    EXPECT_EQ(LinesStartingWith(result.lines, "Normal(")[0], "Normal(0,0,0,-1,-1,-1,-1,-1);");
+}
+
+TEST(RenderNormals, CubeInOneSmoothingGroupHasOneNormalPerCorner) {
+    const MeshExport result = ExportMeshJson(Cube("[1,1,1,1,1,1,1,1,1,1,1,1]"));
+    const auto normals = LinesStartingWith(result.lines, "Normal(");
+    ASSERT_THAT(normals, SizeIs(8));
+    // Vertex 0 averages the bottom, front and left sides, two faces each.
+    EXPECT_EQ(normals[0], "Normal(0,-0.57735,-0.57735,-0.57735,-1,-1,-1,-1);");
+    // Entries stand in the order in which the faces first use them: face 0 is 0, 2, 1. Vertex 2
+    // lies in two bottom faces, two back faces and one right face: (1, 2, -2) / 3.
+    EXPECT_EQ(normals[1], "Normal(1,0.333333,0.666667,-0.666667,-1,-1,-1,-1);");
+}
+
+// Faces around vertex 0, all in the plane z = 0: words 1, 2 and 0.
+const char* const kFan = R"({"pellucidScene": 1, "nodes": [{"name": "Fan", "object": {
+    "type": "mesh", "vertices": [[0,0,0],[1,0,0],[1,1,0],[0,1,0],[-1,1,0]],
+    "faces": [[0,1,2],[0,2,3],[0,3,4]], "smoothing": [1,2,0]}}]})";
+
+TEST(RenderNormals, GroupZeroFaceFindsTheLastRecordOfItsVertex) {
+    const MeshExport result = ExportMeshJson(kFan);
+    // Records used: vertex 0 head {1} and {2}, vertex 1 head, vertex 2 head {1} and {2}, vertex 3
+    // head {2} (face 2 added into it), vertex 4 head {0}: seven entries, numbered as first used.
+    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("), SizeIs(7));
+    // Face 2 (group 0) added its normal into the head of vertex 0, yet finds the record {2} there,
+    // entry 3, as face 1 does; at vertex 3 the only record is the head, entry 5.
+    EXPECT_THAT(
+        LinesStartingWith(result.lines, "Face("),
+        ElementsAre("Face(0,0,2,1,0,2,1,0);", "Face(1,0,3,2,3,5,4,0);", "Face(2,0,4,3,3,6,5,0);"));
+}
+
+TEST(RenderNormals, FacesSharingAGroupShareARecordWhoseGroupsGrow) {
+    pellucid::standalone::StandaloneHost host(SceneFromJson(kFan));
+    host.SetEchoMessages(false);
+    INode* node = host.FindNodeByName("Fan");
+    ASSERT_NE(node, nullptr);
+    Mesh mesh;
+    mesh.setNumVerts(4);
+    mesh.setNumFaces(3);
+    mesh.faces[0].setVerts(0, 1, 2);
+    mesh.faces[0].setSmGroup(3);
+    mesh.faces[1].setVerts(0, 2, 3);
+    mesh.faces[1].setSmGroup(2);
+    mesh.faces[2].setVerts(0, 3, 1);
+    mesh.faces[2].setSmGroup(4);
+    RenderNormal_t normals(node, &mesh, nullptr);
+    normals.AddRenderNormals();
+    // Vertex 0: head {3} shared by words 3 and 2, then {4}; vertices 1 and 3 also get two records.
+    const VertexNormal_t& head = normals.vertexNormals[0];
+    EXPECT_EQ(head.groups, 3u);
+    ASSERT_GE(head.next, 0);
+    EXPECT_EQ(normals.vertexNormals[static_cast<size_t>(head.next)].groups, 4u);
+    EXPECT_EQ(normals.vertexNormals[static_cast<size_t>(head.next)].next, -1);
+    // Numbered vertex by vertex, chain by chain: 0 {3}, 0 {4}, 1 {3}, 1 {4}, 2 {3}, 3 {2}, 3 {4}.
+    EXPECT_EQ(normals.count, 7);
+    EXPECT_EQ(normals.GetNormalIndex(1, 0), 0);
+    EXPECT_EQ(normals.GetNormalIndex(2, 0), 0);
+    EXPECT_EQ(normals.GetNormalIndex(4, 0), 1);
+    EXPECT_EQ(normals.GetNormalIndex(8, 0), 1);  // no group shared: the last record
+    EXPECT_EQ(normals.GetNormalIndex(0, 2), 4);
+    EXPECT_EQ(normals.GetNormalIndex(4, 3), 6);
+}
+
+TEST(RenderNormals, VertexUsedByNoFaceIsNumberedButNotWritten) {
+    const MeshExport result = ExportMeshJson(R"({"pellucidScene": 1, "nodes": [{"name": "T",
+        "object": {"type": "mesh", "vertices": [[9,9,9],[0,0,0],[1,0,0],[0,1,0]],
+        "faces": [[1,2,3]], "smoothing": [1]}}]})");
+    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("),
+                ElementsAre("Normal(0,0,0,1,-1,-1,-1,-1);", "Normal(1,0,0,1,-1,-1,-1,-1);",
+                            "Normal(2,0,0,1,-1,-1,-1,-1);"));
+    EXPECT_THAT(LinesStartingWith(result.lines, "Face("), ElementsAre("Face(0,1,3,2,0,2,1,0);"));
+}
+
+TEST(RenderNormals, ObjectOffsetScaleStretchesFaceNormalsBeforeNormalising) {
+    // The face normal is (1, 0, 1); the pivot scales x by 2, giving (2, 0, 1) made unit length.
+    const MeshExport result = ExportMeshJson(R"({"pellucidScene": 1, "nodes": [{"name": "T",
+        "pivot": {"scale": [2,1,1]}, "object": {"type": "mesh",
+        "vertices": [[0,0,0],[0,1,0],[-1,1,1]], "faces": [[0,1,2]]}}]})");
+    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("),
+                ElementsAre("Normal(0,0.894427,0,0.447214,-1,-1,-1,-1);",
+                            "Normal(1,0.894427,0,0.447214,-1,-1,-1,-1);",
+                            "Normal(2,0.894427,0,0.447214,-1,-1,-1,-1);"));
+}
+
+TEST(RenderNormals, DegenerateFaceGivesAZeroNormal) {
+    const MeshExport result = ExportMeshJson(R"({"pellucidScene": 1, "nodes": [{"name": "T",
+        "object": {"type": "mesh", "vertices": [[0,0,0],[1,0,0],[2,0,0]],
+        "faces": [[0,1,2]]}}]})");
+    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("),
+                ElementsAre("Normal(0,0,0,0,-1,-1,-1,-1);", "Normal(1,0,0,0,-1,-1,-1,-1);",
+                            "Normal(2,0,0,0,-1,-1,-1,-1);"));
+}
+
+}  // namespace
