@@ -1,6 +1,8 @@
 // Checks over the whole document once everything is read: no map or material contains itself,
 // and no node follows itself through link targets and parents (the host would evaluate such a
 // scene forever).
+#include <algorithm>
+
 #include <fmt/format.h>
 
 #include "standalone/scene_document_read_context.h"
@@ -51,8 +53,7 @@ int FindCycle(std::size_t count, Edges edges) {
     return -1;
 }
 
-// The cycle through `start`: follows edges that lead back to `start` (the cycle's members are
-// exactly the vertices from which `start` is reachable and that `start` reaches).
+// The vertices of a cycle through `start`, in index order, so that messages name the first.
 template <typename Edges>
 std::vector<int> CycleThrough(int start, std::size_t count, Edges edges) {
     // Breadth-first from start with parents, until start is reached again.
@@ -69,6 +70,7 @@ std::vector<int> CycleThrough(int start, std::size_t count, Edges edges) {
                 for (int u = v; u != start; u = parent[static_cast<std::size_t>(u)]) {
                     cycle.push_back(parent[static_cast<std::size_t>(u)]);
                 }
+                std::sort(cycle.begin(), cycle.end());
                 return cycle;
             }
             if (parent[static_cast<std::size_t>(w)] == -2) {
