@@ -1,0 +1,69 @@
+// Helpers of the bone exporter's tests: scenes from JSON text, live trees, exports into scratch
+// files, and scripts read back as lines.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bone_export/bone_tree.h"
+#include "standalone/scene_document.h"
+#include "standalone/standalone_host.h"
+
+namespace bone_test {
+
+// A path in the test's working folder for a file named `name`, unique to the running test.
+std::string ScratchPath(const std::string& name);
+// The whole file, or "" when it cannot be read.
+std::string ReadBytes(const std::string& path);
+// Splits a script on CR LF; fails the test on a bare line feed or a last line without its end.
+std::vector<std::string> ScriptLines(const std::string& bytes);
+// The lines that begin with `prefix`, in order.
+std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines,
+                                           const std::string& prefix);
+
+// Reads a scene document from JSON text (images and side files relative to the test data).
+pellucid::doc::Document SceneFromJson(const std::string& json);
+// A document of the given nodes (the JSON of the root's children, without the brackets) and
+// settings (the JSON object's fields, without the braces).
+std::string SceneJson(const std::string& nodes, const std::string& settings = "");
+
+// A live scene and the bone tree built from its root, as an exporter builds it.
+class LiveTree {
+  public:
+    explicit LiveTree(const std::string& json);
+    pellucid::standalone::StandaloneHost host;
+    BoneTree& Tree() { return *tree_; }
+    // The bone numbers' names in index order.
+    std::vector<std::string> BoneNames();
+    // Message boxes and assertion reports as "caption: text".
+    std::vector<std::string> Messages() const;
+
+  private:
+    std::unique_ptr<BoneTree> tree_;
+};
+
+// What one bone export gave: the result, the file's bytes and lines, the messages shown, and the
+// host's current time afterwards.
+struct BoneExport {
+    int result = 0;
+    bool fileExists = false;
+    std::string bytes;
+    std::vector<std::string> lines;
+    std::vector<std::string> messages;
+    TimeValue timeAfter = 0;
+};
+
+BoneExport ExportBones(const pellucid::doc::Document& document);
+BoneExport ExportBonesJson(const std::string& json);
+
+}  // namespace bone_test
+
+namespace bone_test {
+
+// The arguments of a script line "Command(a,b,c);" split on ","; the command is left out.
+std::vector<std::string> LineArguments(const std::string& line);
+// An argument read as a number.
+double Number(const std::string& argument);
+
+}  // namespace bone_test
