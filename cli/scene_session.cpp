@@ -1,0 +1,34 @@
+#include "cli/scene_session.h"
+
+#include <cctype>
+#include <exception>
+#include <ostream>
+
+#include "standalone/scene_document_io.h"
+
+namespace pellucid::cli {
+
+std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
+                                                      std::ostream& err) {
+    for (const std::string& map : options.driveMaps) {
+        if (map.size() < 3 || map[1] != '=' || !std::isalpha(static_cast<unsigned char>(map[0]))) {
+            err << "pellucid: --map-drive " << map << ": expected LETTER=FOLDER, such as d=/tmp\n";
+            return nullptr;
+        }
+    }
+    try {
+        auto host = std::make_unique<standalone::StandaloneHost>(
+            standalone::ReadSceneDocument(options.scenePath));
+        for (const std::string& map : options.driveMaps) {
+            host->MapDrive(map[0], map.substr(2));
+        }
+        return host;
+    } catch (const standalone::DocumentError& e) {
+        err << "pellucid: " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        err << "pellucid: " << options.scenePath << ": " << e.what() << "\n";
+    }
+    return nullptr;
+}
+
+}  // namespace pellucid::cli
