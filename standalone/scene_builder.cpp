@@ -191,7 +191,7 @@ void AssignObjects(const doc::Document& document, const Made& made) {
 
 }  // namespace build
 
-void BuildScene(const doc::Document& document, Scene& scene) {
+void BuildScene(doc::Document document, Scene& scene) {
     scene.settings = document.settings;
     scene.baseDirectory = document.baseDirectory;
     build::Made made;

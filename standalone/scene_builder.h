@@ -16,8 +16,8 @@ class SceneBuildError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Fills `scene`, which must be empty, from `document`. The library must be loaded, since its own
-// classes are made through its class registry.
-void BuildScene(const doc::Document& document, Scene& scene);
+// Fills `scene`, which must be empty, from `document`, whose large arrays move into the live
+// scene. The library must be loaded, since its own classes are made through its class registry.
+void BuildScene(doc::Document document, Scene& scene);
 
 }  // namespace pellucid::standalone

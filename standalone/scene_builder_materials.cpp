@@ -46,14 +46,18 @@ void CheckMapsAcyclic(const doc::Document& document) {
 
 }  // namespace
 
-void BuildMaps(const doc::Document& document, Scene& scene, Made& made) {
+void BuildMaps(doc::Document& document, Scene& scene, Made& made) {
     const size_t count = document.maps.size();
     for (size_t i = 0; i < count; ++i) {
         const doc::Map& source = document.maps[i];
-        const std::string what = ItemLabel("map", static_cast<int>(i), source.id);
         for (int sub : source.subMaps) {
-            CheckIndex(what, "sub-map", sub, count, true);
+            CheckIndex(ItemLabel("map", static_cast<int>(i), source.id), "sub-map", sub, count,
+                       true);
         }
+    }
+    CheckMapsAcyclic(document);
+    for (size_t i = 0; i < count; ++i) {
+        doc::Map& source = document.maps[i];
         // Sub-maps may come later in the list: they are wired once every map exists.
         std::unique_ptr<Texmap> map;
         switch (source.type) {
@@ -71,12 +75,15 @@ void BuildMaps(const doc::Document& document, Scene& scene, Made& made) {
                 map = MakeOtherMap(std::vector<Texmap*>(source.subMaps.size(), nullptr));
                 break;
         }
-        made.maps.push_back(scene.AddMap({std::move(map), source}));
+        if (source.image.kind == doc::Image::Kind::File) {
+            // A file image is written back as its path; its pixels now live in the bitmap.
+            std::vector<std::array<std::uint8_t, 4>>().swap(source.image.pixels);
+        }
+        made.maps.push_back(scene.AddMap({std::move(map), std::move(source)}));
     }
-    CheckMapsAcyclic(document);
     for (size_t i = 0; i < count; ++i) {
         auto* composed = dynamic_cast<ComposedMap*>(made.maps[i]);
-        const std::vector<int>& subs = document.maps[i].subMaps;
+        const std::vector<int>& subs = scene.Maps()[i].source.subMaps;
         for (size_t k = 0; composed != nullptr && k < subs.size(); ++k) {
             composed->SetSubMap(static_cast<int>(k),
                                 subs[k] < 0 ? nullptr : made.maps[static_cast<size_t>(subs[k])]);

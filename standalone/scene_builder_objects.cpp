@@ -23,7 +23,7 @@ void CheckCorners(const std::string& what, const char* faceKind, size_t face,
     }
 }
 
-std::unique_ptr<Object> MakeEditableMesh(const doc::MeshData& data, const std::string& what) {
+std::unique_ptr<Object> MakeEditableMesh(doc::MeshData& data, const std::string& what) {
     const size_t faces = data.faces.size();
     if (!data.smoothing.empty() && data.smoothing.size() != faces) {
         Fail(what, "has " + std::to_string(data.smoothing.size()) + " smoothing words for " +
@@ -39,25 +39,26 @@ std::unique_ptr<Object> MakeEditableMesh(const doc::MeshData& data, const std::s
     }
     auto object = std::make_unique<EditableMesh>();
     Mesh& mesh = object->mesh;
-    mesh.verts = data.vertices;
+    const size_t vertexCount = data.vertices.size();
+    const size_t uvCount = data.uvVertices.size();
     mesh.setNumFaces(static_cast<int>(faces));
     for (size_t f = 0; f < faces; ++f) {
-        CheckCorners(what, "face", f, data.faces[f], data.vertices.size(), "vertex");
+        CheckCorners(what, "face", f, data.faces[f], vertexCount, "vertex");
         Face& face = mesh.faces[f];
         face.setVerts(data.faces[f][0], data.faces[f][1], data.faces[f][2]);
         face.setEdgeVisFlags(1, 1, 1);
         face.setSmGroup(data.smoothing.empty() ? 0 : data.smoothing[f]);
         face.setMatID(static_cast<MtlID>(data.materialIds.empty() ? 0 : data.materialIds[f]));
     }
-    mesh.tVerts = data.uvVertices;
     if (!data.uvFaces.empty()) {
         mesh.setNumTVFaces(static_cast<int>(faces));
         for (size_t f = 0; f < faces; ++f) {
-            CheckCorners(what, "texture face", f, data.uvFaces[f], data.uvVertices.size(),
-                         "texture vertex");
+            CheckCorners(what, "texture face", f, data.uvFaces[f], uvCount, "texture vertex");
             mesh.tvFace[f].setTVerts(data.uvFaces[f][0], data.uvFaces[f][1], data.uvFaces[f][2]);
         }
     }
+    mesh.verts = std::move(data.vertices);
+    mesh.tVerts = std::move(data.uvVertices);
     return object;
 }
 
@@ -72,7 +73,7 @@ std::unique_ptr<Object> MakeCollBox(const doc::Object& source, const std::string
     return object;
 }
 
-std::unique_ptr<Object> MakeObject(const doc::Object& source, const std::string& what) {
+std::unique_ptr<Object> MakeObject(doc::Object& source, const std::string& what) {
     switch (source.type) {
         case doc::ObjectType::Mesh:
             return MakeEditableMesh(source.mesh, what);
@@ -96,12 +97,13 @@ std::unique_ptr<Object> MakeObject(const doc::Object& source, const std::string&
     Fail(what, "has an unknown type");
 }
 
-std::unique_ptr<Modifier> MakeSkin(const doc::Modifier& source, const std::string& what,
+// The bindings move into the modifier; a capture reads them back from it.
+std::unique_ptr<Modifier> MakeSkin(doc::Modifier& source, const std::string& what,
                                    const Made& made) {
     std::vector<std::optional<SkinBinding>> vertices;
     vertices.reserve(source.skinVertices.size());
     for (size_t v = 0; v < source.skinVertices.size(); ++v) {
-        const auto& given = source.skinVertices[v];
+        auto& given = source.skinVertices[v];
         if (!given) {
             vertices.emplace_back();
             continue;
@@ -114,17 +116,20 @@ std::unique_ptr<Modifier> MakeSkin(const doc::Modifier& source, const std::strin
             binding.bones.push_back(made.nodes[static_cast<size_t>(bone)]);
         }
         // A binding without weights weighs its bones equally.
-        binding.weights = given->weights;
-        binding.weights.resize(binding.bones.size(), given->weights.empty() ? 1.0f : 0.0f);
+        const float missing = given->weights.empty() ? 1.0f : 0.0f;
+        binding.weights = std::move(given->weights);
+        binding.weights.resize(binding.bones.size(), missing);
         vertices.emplace_back(std::move(binding));
     }
+    std::vector<std::optional<doc::SkinVertex>>().swap(source.skinVertices);
     return std::make_unique<SkinModifier>(std::move(vertices), source.exportInterface,
                                           source.context);
 }
 
-std::unique_ptr<Modifier> MakeMorph(const doc::Modifier& source, const std::string& what) {
+// The points and offsets move into the modifier; a capture reads them back from it.
+std::unique_ptr<Modifier> MakeMorph(doc::Modifier& source, const std::string& what) {
     auto morph = std::make_unique<MorphModifier>();
-    for (const doc::MorphChannelData& data : source.channels) {
+    for (doc::MorphChannelData& data : source.channels) {
         if (data.index < 0 || data.index >= MORPH_CHANNEL_COUNT) {
             Fail(what, "channel index " + std::to_string(data.index) + " is not 0 to 99");
         }
@@ -132,8 +137,10 @@ std::unique_ptr<Modifier> MakeMorph(const doc::Modifier& source, const std::stri
         channel.name = data.name.c_str();
         channel.hasData = data.hasData;
         channel.enabled = data.enabled;
-        channel.points = data.points;
-        channel.deltas = data.deltas;
+        channel.points = std::move(data.points);
+        channel.deltas = std::move(data.deltas);
+        data.points.clear();
+        data.deltas.clear();
         morph->SetChannel(data.index, std::move(channel), data.weight);
     }
     return morph;
@@ -150,9 +157,9 @@ std::unique_ptr<Modifier> MakeLibraryModifier(Class_ID id, const char* name,
 
 }  // namespace
 
-void BuildObjects(const doc::Document& document, Scene& scene, Made& made) {
+void BuildObjects(doc::Document& document, Scene& scene, Made& made) {
     for (size_t i = 0; i < document.objects.size(); ++i) {
-        const doc::Object& source = document.objects[i];
+        doc::Object& source = document.objects[i];
         const std::string what = ItemLabel("object", static_cast<int>(i), source.id);
         ObjectEntry entry;
         entry.object = MakeObject(source, what);
@@ -163,9 +170,9 @@ void BuildObjects(const doc::Document& document, Scene& scene, Made& made) {
     }
 }
 
-void BuildModifiers(const doc::Document& document, Scene& scene, Made& made) {
+void BuildModifiers(doc::Document& document, Scene& scene, Made& made) {
     for (size_t i = 0; i < document.modifiers.size(); ++i) {
-        const doc::Modifier& source = document.modifiers[i];
+        doc::Modifier& source = document.modifiers[i];
         const std::string what = ItemLabel("modifier", static_cast<int>(i), source.id);
         std::unique_ptr<Modifier> modifier;
         switch (source.type) {
@@ -185,31 +192,31 @@ void BuildModifiers(const doc::Document& document, Scene& scene, Made& made) {
                 modifier = std::make_unique<InertModifier>(source.name);
                 break;
         }
-        made.modifiers.push_back(scene.AddModifier({std::move(modifier), source}));
+        made.modifiers.push_back(scene.AddModifier({std::move(modifier), std::move(source)}));
     }
 }
 
-void BindSkins(const doc::Document& document, Scene&, const Made& made) {
+void BindSkins(const doc::Document& document, Scene& scene, const Made& made) {
     for (size_t n = 0; n < document.nodes.size(); ++n) {
         for (int m : document.nodes[n].modifiers) {
             auto* skin = dynamic_cast<SkinModifier*>(made.modifiers[static_cast<size_t>(m)]);
             if (skin == nullptr) {
                 continue;
             }
-            const doc::Modifier& source = document.modifiers[static_cast<size_t>(m)];
+            const doc::Modifier& source = scene.Modifiers()[static_cast<size_t>(m)].source;
             SceneNode* node = made.nodes[n];
             skin->AddSkinNode(node, source.skinInitialTransform ? *source.skinInitialTransform
                                                                 : node->GetObjectTM(0));
         }
     }
-    for (size_t m = 0; m < document.modifiers.size(); ++m) {
+    for (size_t m = 0; m < made.modifiers.size(); ++m) {
         auto* skin = dynamic_cast<SkinModifier*>(made.modifiers[m]);
         if (skin == nullptr) {
             continue;
         }
-        const std::string what =
-            ItemLabel("modifier", static_cast<int>(m), document.modifiers[m].id);
-        for (const auto& [bone, initial] : document.modifiers[m].boneInitialTransforms) {
+        const doc::Modifier& source = scene.Modifiers()[m].source;
+        const std::string what = ItemLabel("modifier", static_cast<int>(m), source.id);
+        for (const auto& [bone, initial] : source.boneInitialTransforms) {
             CheckIndex(what, "initial transform of bone", bone, made.nodes.size(), false);
             skin->SetBoneInitial(made.nodes[static_cast<size_t>(bone)], initial);
         }

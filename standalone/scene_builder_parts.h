@@ -24,11 +24,13 @@ std::string ItemLabel(const char* kind, int index, const std::string& id);
 void CheckIndex(const std::string& what, const char* field, int index, size_t count,
                 bool noneAllowed);
 
-void BuildMaps(const doc::Document& document, Scene& scene, Made& made);
+// The steps take what they can out of the document: large arrays move into the live scene, and
+// the scene's entries keep the rest of each description for capture.
+void BuildMaps(doc::Document& document, Scene& scene, Made& made);
 void BuildMaterials(const doc::Document& document, Scene& scene, Made& made);
-void BuildObjects(const doc::Document& document, Scene& scene, Made& made);
+void BuildObjects(doc::Document& document, Scene& scene, Made& made);
 // After the nodes, which skin bindings name.
-void BuildModifiers(const doc::Document& document, Scene& scene, Made& made);
+void BuildModifiers(doc::Document& document, Scene& scene, Made& made);
 // The skin modifiers' initial transforms, once every node stands where the document puts it.
 void BindSkins(const doc::Document& document, Scene& scene, const Made& made);
 

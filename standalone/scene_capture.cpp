@@ -5,8 +5,10 @@
 
 #include "objects/collbox.h"
 #include "standalone/library_classes.h"
+#include "standalone/morph_modifier.h"
 #include "standalone/node_pipeline.h"
 #include "standalone/primitive_objects.h"
+#include "standalone/skin_modifier.h"
 
 namespace pellucid::standalone {
 
@@ -208,13 +210,31 @@ doc::Document CaptureScene(const Scene& scene) {
         return old >= 0 && static_cast<size_t>(old) < remap.size() ? remap[static_cast<size_t>(old)]
                                                                    : -1;
     };
-    for (doc::Modifier& modifier : document.modifiers) {
-        for (auto& vertex : modifier.skinVertices) {
-            if (!vertex) {
-                continue;
+    // Skin bindings and morph offsets live in the modifiers; the rest of their description is
+    // the document's.
+    for (size_t m = 0; m < document.modifiers.size(); ++m) {
+        doc::Modifier& modifier = document.modifiers[m];
+        Modifier* live = scene.Modifiers()[m].modifier.get();
+        if (auto* skin = dynamic_cast<SkinModifier*>(live)) {
+            for (const auto& binding : skin->Vertices()) {
+                if (!binding) {
+                    modifier.skinVertices.emplace_back();
+                    continue;
+                }
+                doc::SkinVertex vertex;
+                for (INode* bone : binding->bones) {
+                    vertex.bones.push_back(indexOf(bone));
+                }
+                vertex.weights = binding->weights;
+                vertex.type = binding->type;
+                modifier.skinVertices.emplace_back(std::move(vertex));
             }
-            for (int& bone : vertex->bones) {
-                bone = remapIndex(bone);
+        }
+        if (auto* morph = dynamic_cast<MorphModifier*>(live)) {
+            for (doc::MorphChannelData& channel : modifier.channels) {
+                const MorphChannel& held = morph->GetChannel(channel.index);
+                channel.points = held.points;
+                channel.deltas = held.deltas;
             }
         }
         for (auto& [bone, initial] : modifier.boneInitialTransforms) {

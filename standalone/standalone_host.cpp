@@ -27,7 +27,7 @@ StandaloneHost::StandaloneHost(doc::Document document) : tree_(scene_), importer
     exportInterface_.theScene = &tree_;
     SetHostPlatform(this);
     LoadLibraryOnce();
-    BuildScene(document, scene_);
+    BuildScene(std::move(document), scene_);
 }
 
 StandaloneHost::~StandaloneHost() {

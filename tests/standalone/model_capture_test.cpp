@@ -62,7 +62,17 @@ doc::Document RichScene() {
     physique.skinVertices = {doc::SkinVertex{{bone}, {1}, 1}, std::nullopt,
                              doc::SkinVertex{{bone}, {1}, 1}};
     document.modifiers.push_back(physique);
-    document.nodes[static_cast<size_t>(skin)].modifiers = {0};
+    doc::Modifier morpher;
+    morpher.type = doc::ModifierType::Morpher;
+    doc::MorphChannelData channel;
+    channel.index = 7;
+    channel.name = "Blink";
+    channel.points = {2};
+    channel.deltas = {{0, 0, 0}, {0, 0, 0}, {0, 0, 1}};
+    channel.weight.keys = {{0, 0.0f}, {160, 100.0f}};
+    morpher.channels.push_back(channel);
+    document.modifiers.push_back(morpher);
+    document.nodes[static_cast<size_t>(skin)].modifiers = {1, 0};
     return document;
 }
 
@@ -75,6 +85,19 @@ std::map<std::string, std::vector<Matrix3>> Motion(StandaloneHost& host) {
         }
     }
     return motion;
+}
+
+// The evaluated vertices of every mesh node at a few times, by name.
+std::map<std::string, std::vector<std::vector<Point3>>> Shapes(StandaloneHost& host) {
+    std::map<std::string, std::vector<std::vector<Point3>>> shapes;
+    for (const auto& node : host.GetScene().Nodes()) {
+        for (TimeValue t : {0, 80, 160}) {
+            if (auto* tri = dynamic_cast<TriObject*>(node->EvalWorldState(t).obj)) {
+                shapes[node->Name()].push_back(tri->mesh.verts);
+            }
+        }
+    }
+    return shapes;
 }
 
 TEST(ModelCapture, UnchangedSceneGivesItsDocumentBack) {
@@ -113,12 +136,19 @@ TEST(ModelCapture, UnchangedSceneGivesItsDocumentBack) {
     EXPECT_EQ(captured.objects[1].mesh.smoothing, std::vector<std::uint32_t>{1});
     EXPECT_EQ(captured.objects[2].radius, 3.0f);
     EXPECT_EQ(captured.materials[0].maps.size(), 1u);
-    EXPECT_EQ(captured.modifiers[0].skinVertices.size(), 3u);
+    ASSERT_EQ(captured.modifiers[0].skinVertices.size(), 3u);
     EXPECT_FALSE(captured.modifiers[0].skinVertices[1].has_value());
+    EXPECT_EQ(captured.modifiers[0].skinVertices[2]->bones, std::vector<int>{0});
+    ASSERT_EQ(captured.modifiers[1].channels.size(), 1u);
+    EXPECT_EQ(captured.modifiers[1].channels[0].points, std::vector<int>{2});
+    EXPECT_EQ(captured.modifiers[1].channels[0].deltas, document.modifiers[1].channels[0].deltas);
+    EXPECT_EQ(captured.modifiers[1].channels[0].weight.keys.size(), 2u);
 
-    // Brought to life again, it moves exactly as the original.
+    // Brought to life again, it moves and deforms exactly as the original.
     auto again = MakeHost(captured);
     EXPECT_EQ(Motion(*again), Motion(*host));
+    EXPECT_EQ(Shapes(*again), Shapes(*host));
+    EXPECT_TRUE(Shapes(*host)["Skin"][2][2] != Shapes(*host)["Skin"][0][2]);
 }
 
 TEST(ModelCapture, ChangesMadeThroughTheHostAreKept) {
