@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "mesh_export/enum_mesh.h"
-#include "mesh_export/script_writers.h"
+#include "mesh_export/script_line.h"
 #include "plugin/debug_log.h"
 
 // One line per weight record, bone by bone, so a blended vertex gets one line under each of its
@@ -13,11 +13,11 @@ void EnumMesh_t::OutputBonesInfluence() {
     }
     const size_t boneCount =
         std::min(boneTree->bones.size(), static_cast<size_t>(boneTree->boneCount));
+    ScriptLine line(*out);
     for (size_t b = 0; b < boneCount; ++b) {
         for (const VertexWeight_t& weight : boneTree->bones[b].weights) {
-            *out << "VertexInfluenceRigid(" << static_cast<int>(b) << "," << weight.vertex << ",";
-            WritePoint(*out, weight.offset);
-            *out << "," << weight.weight << ");" << endl;
+            line.Start("VertexInfluenceRigid(").Int(static_cast<long long>(b)).Int(weight.vertex);
+            line.Point(weight.offset).Float(weight.weight).End();
         }
     }
 }

@@ -1,10 +1,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "mesh_export/enum_mesh.h"
 #include "mesh_export/materials.h"
+#include "mesh_export/script_line.h"
 #include "plugin/debug_log.h"
 
 namespace {
@@ -41,6 +45,8 @@ void GetUVScale(float* uScale, float* vScale, Mtl* material) {
     }
 }
 
+// Texture triangles of the faces whose material is listed and named; the tiling of each material
+// is looked up once.
 void EnumMesh_t::OutputMeshUV(INode* node, Mesh* mesh) {
     Trace("OutputMeshUV");
     if (mesh->tvFace.empty()) {
@@ -49,6 +55,8 @@ void EnumMesh_t::OutputMeshUV(INode* node, Mesh* mesh) {
     const bool mirrored = GetMirrorSign(node) == -1.0f;
     const int second = mirrored ? 1 : 2;
     const int third = mirrored ? 2 : 1;
+    std::vector<std::optional<std::pair<float, float>>> tilings(materials.size());
+    ScriptLine line(*out);
     const int faceCount = std::min(mesh->getNumFaces(), static_cast<int>(mesh->tvFace.size()));
     for (int i = 0; i < faceCount; ++i) {
         Mtl* material = GetMaterialPtr(node, mesh, i);
@@ -60,12 +68,17 @@ void EnumMesh_t::OutputMeshUV(INode* node, Mesh* mesh) {
         if (name == nullptr || name[0] == '\0' || index == -1) {
             continue;
         }
-        float uScale = kNoTiling;
-        float vScale = kNoTiling;
-        GetUVScale(&uScale, &vScale, material);
-        if (uScale == kNoTiling && vScale == kNoTiling) {
-            uScale = vScale = 1.0f;
+        std::optional<std::pair<float, float>>& tiling = tilings[static_cast<size_t>(index)];
+        if (!tiling) {
+            float uScale = kNoTiling;
+            float vScale = kNoTiling;
+            GetUVScale(&uScale, &vScale, material);
+            if (uScale == kNoTiling && vScale == kNoTiling) {
+                uScale = vScale = 1.0f;
+            }
+            tiling.emplace(uScale, vScale);
         }
+        const auto [uScale, vScale] = *tiling;
         const std::array<UVVert, 3> t = {TextureVertex(*mesh, i, 0), TextureVertex(*mesh, i, 1),
                                          TextureVertex(*mesh, i, 2)};
         for (const UVVert& tv : t) {
@@ -76,8 +89,7 @@ void EnumMesh_t::OutputMeshUV(INode* node, Mesh* mesh) {
         }
         const UVVert& b = t[static_cast<size_t>(second)];
         const UVVert& c = t[static_cast<size_t>(third)];
-        *out << "UV(" << i << "," << t[0].x * uScale << "," << t[0].y * vScale << ","
-             << b.x * uScale << "," << b.y * vScale << "," << c.x * uScale << "," << c.y * vScale
-             << ");" << endl;
+        line.Start("UV(").Int(i).Float(t[0].x * uScale).Float(t[0].y * vScale);
+        line.Float(b.x * uScale).Float(b.y * vScale).Float(c.x * uScale).Float(c.y * vScale).End();
     }
 }

@@ -1,7 +1,7 @@
 #include "host/decomp.h"
 #include "host/transform_helpers.h"
 #include "mesh_export/enum_mesh.h"
-#include "mesh_export/script_writers.h"
+#include "mesh_export/script_line.h"
 #include "plugin/debug_log.h"
 
 // Vertices in the node's pivot space with the node's own scale applied, without its rotation and
@@ -10,11 +10,11 @@ void EnumMesh_t::OutputMeshVertices(INode* node, Mesh* mesh) {
     Trace("OutputMeshVertices");
     const Matrix3 offset = GetObjectOffsetTM(node, true);
     const Point3 scale = GetVertexScale(node);
+    ScriptLine line(*out);
     for (int i = 0; i < mesh->getNumVerts(); ++i) {
         const Point3 p = mesh->getVert(i) * offset;
-        *out << "Vertex(" << i << ",";
-        WritePoint(*out, Point3(p.x * scale.x, p.y * scale.y, p.z * scale.z));
-        *out << ");" << endl;
+        line.Start("Vertex(").Int(i).Point(Point3(p.x * scale.x, p.y * scale.y, p.z * scale.z));
+        line.End();
     }
 }
 

@@ -1,7 +1,7 @@
 #include "mesh_export/render_normal.h"
 
 #include "host/transform_helpers.h"
-#include "mesh_export/script_writers.h"
+#include "mesh_export/script_line.h"
 #include "plugin/debug_log.h"
 
 RenderNormal_t::RenderNormal_t(INode* n, Mesh* m, BoneTree* tree)
@@ -113,19 +113,15 @@ void RenderNormal_t::AddRGBVertices() {
 
 void RenderNormal_t::OutputNormals(TextStream& out) {
     Trace("OutputNormals");
+    ScriptLine line(out);
     for (size_t i = 0; i < entries.size(); ++i) {
         const NormalEntry_t& entry = entries[i];
         const int bone = HasBones() ? entry.bone : -1;
         const VertexNormal_t& record =
             vertexNormals[static_cast<size_t>(normalList[static_cast<size_t>(entry.normalIndex)])];
-        out << "Normal(" << static_cast<int>(i) << ",";
-        WriteColor(out, record.normal);
-        out << ",";
-        WriteColor(out, entry.colour);
-        out << "," << bone << ");";
-        if (bone != -1 && boneTree->bones[static_cast<size_t>(bone)].ownSign == -1) {
-            out << " // Flipped";
-        }
-        out << endl;
+        line.Start("Normal(").Int(static_cast<long long>(i)).Colour(record.normal);
+        line.Colour(entry.colour).Int(bone);
+        const bool flipped = bone != -1 && boneTree->bones[static_cast<size_t>(bone)].ownSign == -1;
+        line.End(flipped ? " // Flipped" : "");
     }
 }

@@ -5,11 +5,7 @@
 
 int floatOutputMode = 0;
 
-namespace {
-
-// Outside the float mode a value is written as its integer part: truncated toward zero and held
-// within the int range, NaN as 0.
-int IntegerPart(float value) {
+int ScriptIntegerPart(float value) {
     if (std::isnan(value)) {
         return 0;
     }
@@ -23,11 +19,13 @@ int IntegerPart(float value) {
     return static_cast<int>(truncated);
 }
 
+namespace {
+
 void WriteValue(TextStream& out, float value) {
     if (floatOutputMode != 0) {
         out << value;
     } else {
-        out << IntegerPart(value);
+        out << ScriptIntegerPart(value);
     }
 }
 

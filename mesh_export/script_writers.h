@@ -15,3 +15,7 @@ void WriteColor(TextStream& out, const Color& c);
 void WriteColor(TextStream& out, const Point3& c);
 // -x,-y,-z,w.
 void WriteQuat(TextStream& out, const Quat& q);
+
+// What WritePoint and WriteQuat write for one value while floatOutputMode is 0: its integer part,
+// truncated toward zero and held within the int range, NaN as 0.
+int ScriptIntegerPart(float value);

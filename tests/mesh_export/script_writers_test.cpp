@@ -2,8 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
+#include "mesh_export/script_line.h"
 #include "mesh_export/script_writers.h"
 #include "mesh_test_support.h"
 
@@ -70,6 +75,86 @@ TEST_F(FloatMode, IntegerPartsOutsideFloatMode) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     EXPECT_EQ(Written([&](TextStream& out) { WritePoint(out, Point3(nan, 1e30f, -1e30f)); }),
               "0,2147483647,-2147483648");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FloatMode, BuiltLineReadsAsStreamedParts) {
+    for (const int mode : {0, 1}) {
+        floatOutputMode = mode;
+        const Point3 p(1.9f, -2.5f, 1e-5f);
+        const std::string streamed = Written([&](TextStream& out) {
+            out << "Vertex(" << 7 << ",";
+            WritePoint(out, p);
+            out << "," << 0.25f << ",";
+            WriteColor(out, Color(0.5f, -1.0f, 100.0f));
+            out << ");" << endl;
+        });
+        const std::string built = Written([&](TextStream& out) {
+            ScriptLine line(out);
+            line.Start("Vertex(").Int(7).Point(p).Float(0.25f).Colour(Color(0.5f, -1.0f, 100.0f));
+            line.End();
+        });
+        EXPECT_EQ(built, streamed) << "mode " << mode;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+std::string Fast(double value) {
+    std::string text;
+    AppendScriptFloat(text, value);
+    return text;
+}
+
+std::string Reference(double value) {
+    std::string text;
+    AppendGeneral6(text, value);
+    return text;
+}
+
+TEST(ScriptFloatFormat, MatchesTheStreamFormatAtTheEdges) {
+    std::vector<double> values = {0.0,        -0.0,         0.5,      100.0,      0.00001,
+                                  1234567.0,  100000.5,     999999.5, 999999.4,   0.0001,
+                                  0.00099999, 0.0009999999, 1e-4,     9.99999e-5, 123.456,
+                                  0.1,        1.0 / 3.0,    1e30,     1e-30,      -2.5};
+    for (const float power :
+         {1e-4f, 1e-3f, 1e-2f, 1e-1f, 1.0f, 10.0f, 100.0f, 1e3f, 1e4f, 1e5f, 1e6f}) {
+        float below = power;
+        float above = power;
+        for (int i = 0; i < 3; ++i) {
+            values.push_back(below);
+            values.push_back(above);
+            below = std::nextafter(below, 0.0f);
+            above = std::nextafter(above, 2e6f);
+        }
+    }
+    values.push_back(std::numeric_limits<double>::infinity());
+    values.push_back(std::numeric_limits<double>::quiet_NaN());
+    for (const double value : values) {
+        EXPECT_EQ(Fast(value), Reference(value)) << value;
+        EXPECT_EQ(Fast(-value), Reference(-value)) << -value;
+    }
+}
+
+TEST(ScriptFloatFormat, MatchesTheStreamFormatForRandomFloats) {
+    std::uint32_t state = 12345;
+    int mismatches = 0;
+    for (int i = 0; i < 300000 && mismatches < 5; ++i) {
+        state = state * 1664525u + 1013904223u;
+        // Exponents around the fixed-notation range, any mantissa and sign.
+        const std::uint32_t bits = (state & 0x807fffffu) | ((100u + (state >> 8) % 60u) << 23);
+        float f;
+        std::memcpy(&f, &bits, sizeof(f));
+        if (Fast(f) != Reference(f)) {
+            ADD_FAILURE() << Fast(f) << " against " << Reference(f);
+            ++mismatches;
+        }
+    }
 }
 
 }  // namespace
