@@ -16,13 +16,14 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
             return nullptr;
         }
     }
+    // Drives are mapped before the library loads: it opens its trace log then.
+    std::vector<std::pair<char, std::string>> drives;
+    for (const std::string& map : options.driveMaps) {
+        drives.emplace_back(map[0], map.substr(2));
+    }
     try {
-        auto host = std::make_unique<standalone::StandaloneHost>(
-            standalone::ReadSceneDocument(options.scenePath));
-        for (const std::string& map : options.driveMaps) {
-            host->MapDrive(map[0], map.substr(2));
-        }
-        return host;
+        return std::make_unique<standalone::StandaloneHost>(
+            standalone::ReadSceneDocument(options.scenePath), drives);
     } catch (const standalone::DocumentError& e) {
         err << "pellucid: " << e.what() << "\n";
     } catch (const std::exception& e) {

@@ -1,0 +1,70 @@
+#include "cli/run_pellucid.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace pellucid::test {
+
+namespace {
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg) {
+        if (c == '\'') {
+            quoted.append("'\\''");
+        } else {
+            quoted.push_back(c);
+        }
+    }
+    quoted.push_back('\'');
+    return quoted;
+}
+
+}  // namespace
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string TemporaryFolder(const std::string& name) {
+    const auto folder = std::filesystem::temp_directory_path() / ("pellucid-cli-" + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+CommandResult RunPellucid(const std::vector<std::string>& args) {
+    const std::string errPath =
+        (std::filesystem::temp_directory_path() / "pellucid-cli-stderr.txt").string();
+    std::string command = Quote(PELLUCID_BINARY);
+    for (const std::string& arg : args) {
+        command.push_back(' ');
+        command.append(Quote(arg));
+    }
+    command.append(" 2>");
+    command.append(Quote(errPath));
+
+    CommandResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
+        result.out.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = ReadFile(errPath);
+    return result;
+}
+
+}  // namespace pellucid::test

@@ -1,0 +1,21 @@
+// Runs the pellucid program as a user would and captures what it prints.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace pellucid::test {
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CommandResult RunPellucid(const std::vector<std::string>& args);
+
+std::string ReadFile(const std::string& path);
+// A fresh, empty folder for one test.
+std::string TemporaryFolder(const std::string& name);
+
+}  // namespace pellucid::test
