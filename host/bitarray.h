@@ -5,7 +5,7 @@
 #include <vector>
 
 class BitArray {
-public:
+  public:
     BitArray() = default;
     explicit BitArray(int n) { SetSize(n); }
 
@@ -26,7 +26,9 @@ public:
         }
     }
     void Clear(int i) { Set(i, false); }
-    bool operator[](int i) const { return i >= 0 && i < GetSize() && bits_[static_cast<size_t>(i)]; }
+    bool operator[](int i) const {
+        return i >= 0 && i < GetSize() && bits_[static_cast<size_t>(i)];
+    }
     int NumberSet() const {
         int n = 0;
         for (bool b : bits_) {
@@ -36,6 +38,6 @@ public:
     }
     bool operator==(const BitArray&) const = default;
 
-private:
+  private:
     std::vector<bool> bits_;
 };

@@ -9,61 +9,61 @@ class INode;
 // Keys as IKeyControl::GetKey fills them. The controller knows which key type it holds; a caller
 // passes a key of that type.
 class IKey {
-public:
+  public:
     virtual ~IKey() = default;
     TimeValue time = 0;
     DWORD flags = 0;
 };
 
 class IBezPoint3Key : public IKey {
-public:
+  public:
     Point3 intan, outtan, val;
 };
 class ILinPoint3Key : public IKey {
-public:
+  public:
     Point3 val;
 };
 class ITCBKey : public IKey {
-public:
+  public:
     float tens = 0.0f, cont = 0.0f, bias = 0.0f, easeIn = 0.0f, easeOut = 0.0f;
 };
 class ITCBPoint3Key : public ITCBKey {
-public:
+  public:
     Point3 val;
 };
 class IBezQuatKey : public IKey {
-public:
+  public:
     Quat val;
 };
 class ILinRotKey : public IKey {
-public:
+  public:
     Quat val;
 };
 class ITCBRotKey : public ITCBKey {
-public:
+  public:
     Quat val;
 };
 class IBezScaleKey : public IKey {
-public:
+  public:
     Point3 intan, outtan;
     ScaleValue val;
 };
 class ILinScaleKey : public IKey {
-public:
+  public:
     ScaleValue val;
 };
 class ITCBScaleKey : public ITCBKey {
-public:
+  public:
     ScaleValue val;
 };
 class IBezFloatKey : public IKey {
-public:
+  public:
     float intan = 0.0f, outtan = 0.0f, val = 0.0f;
 };
 
 // The key list of a keyframe controller (interface I_KEYCONTROL).
 class IKeyControl {
-public:
+  public:
     virtual ~IKeyControl() = default;
     virtual int GetNumKeys() = 0;
     virtual void SetNumKeys(int n) = 0;
@@ -78,7 +78,7 @@ inline IKeyControl* GetKeyControlInterface(Animatable* anim) {
 }
 
 class Control : public ReferenceTarget {
-public:
+  public:
     virtual Control* GetPositionController() { return nullptr; }
     virtual Control* GetRotationController() { return nullptr; }
     virtual Control* GetScaleController() { return nullptr; }
@@ -86,7 +86,7 @@ public:
 
 // The link constraint (interface LINK_CONSTRAINT_INTERFACE of a transform controller).
 class ILinkCtrl {
-public:
+  public:
     virtual ~ILinkCtrl() = default;
     virtual int GetNumTargets() = 0;
     virtual TimeValue GetLinkTime(int i) = 0;

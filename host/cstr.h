@@ -4,7 +4,7 @@
 #include <string>
 
 class CStr {
-public:
+  public:
     CStr() = default;
     CStr(const char* s) : s_(s ? s : "") {}
     CStr(std::string s) : s_(std::move(s)) {}
@@ -46,6 +46,6 @@ public:
     bool operator==(const CStr& s) const { return s_ == s.s_; }
     bool operator==(const char* s) const { return s_ == (s ? s : ""); }
 
-private:
+  private:
     std::string s_;
 };

@@ -49,8 +49,8 @@ void SymmetricEigen(Mat a, Mat& v, std::array<double, 3>& e) {
                     continue;
                 }
                 const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
-                const double t = (theta >= 0 ? 1.0 : -1.0) /
-                                 (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
+                const double t =
+                    (theta >= 0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
                 const double c = 1.0 / std::sqrt(t * t + 1.0);
                 const double s = t * c;
                 for (int k = 0; k < 3; ++k) {
@@ -74,7 +74,9 @@ void SymmetricEigen(Mat a, Mat& v, std::array<double, 3>& e) {
     e = {a[0][0], a[1][1], a[2][2]};
 }
 
-std::array<double, 3> Column(const Mat& m, int j) { return {m[0][j], m[1][j], m[2][j]}; }
+std::array<double, 3> Column(const Mat& m, int j) {
+    return {m[0][j], m[1][j], m[2][j]};
+}
 
 void SetColumn(Mat& m, int j, const std::array<double, 3>& c) {
     for (int i = 0; i < 3; ++i) {

@@ -9,7 +9,7 @@ class Mtl;
 class Control;
 
 class INode : public ReferenceTarget {
-public:
+  public:
     SClass_ID SuperClassID() override { return 0x1; }
 
     virtual const char* GetName() = 0;
@@ -45,7 +45,7 @@ public:
 
 // Visits every node of a scene; a non-zero result stops the walk.
 class ITreeEnumProc {
-public:
+  public:
     virtual ~ITreeEnumProc() = default;
     virtual int callback(INode* node) = 0;
 };
@@ -55,7 +55,7 @@ constexpr int TREE_IGNORECHILDREN = 1;
 constexpr int TREE_ABORT = 2;
 
 class IScene {
-public:
+  public:
     virtual ~IScene() = default;
     // Calls proc for every node below the root (the root itself is not visited).
     virtual int EnumTree(ITreeEnumProc* proc) = 0;

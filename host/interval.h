@@ -4,7 +4,7 @@
 #include "host/max_types.h"
 
 class Interval {
-public:
+  public:
     constexpr Interval() = default;
     constexpr Interval(TimeValue s, TimeValue e) : start_(s), end_(e) {}
     constexpr TimeValue Start() const { return start_; }
@@ -21,7 +21,7 @@ public:
     }
     constexpr bool operator==(const Interval&) const = default;
 
-private:
+  private:
     TimeValue start_ = TIME_PosInfinity;
     TimeValue end_ = TIME_NegInfinity;
 };

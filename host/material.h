@@ -8,7 +8,7 @@ class Texmap;
 class UVGen;
 
 class ISubMap {
-public:
+  public:
     virtual ~ISubMap() = default;
     virtual int NumSubTexmaps() { return 0; }
     virtual Texmap* GetSubTexmap(int i) { return nullptr; }
@@ -16,12 +16,12 @@ public:
 };
 
 class MtlBase : public ReferenceTarget, public ISubMap {
-public:
+  public:
     virtual const char* GetName() = 0;
 };
 
 class Mtl : public MtlBase {
-public:
+  public:
     SClass_ID SuperClassID() override { return MATERIAL_CLASS_ID; }
     virtual int NumSubMtls() { return 0; }
     virtual Mtl* GetSubMtl(int i) { return nullptr; }
@@ -40,7 +40,7 @@ constexpr int TRANSP_FILTER = 2;
 
 // The host's standard material: shading values by time and map amounts by slot.
 class StdMat : public Mtl {
-public:
+  public:
     Class_ID ClassID() override { return stdMtlClassID; }
     virtual int GetTransparencyType() = 0;
     virtual float GetShininess(TimeValue t) = 0;
@@ -49,25 +49,25 @@ public:
 };
 
 class Texmap : public MtlBase {
-public:
+  public:
     SClass_ID SuperClassID() override { return TEXMAP_CLASS_ID; }
     virtual UVGen* GetTheUVGen() { return nullptr; }
 };
 
 class UVGen : public ReferenceTarget {
-public:
+  public:
     SClass_ID SuperClassID() override { return 0xc20; }
 };
 
 class StdUVGen : public UVGen {
-public:
+  public:
     virtual float GetUScl(TimeValue t) = 0;
     virtual float GetVScl(TimeValue t) = 0;
 };
 
 // A loaded image; a bitmap without pixel storage answers 0 for both sizes.
 class Bitmap {
-public:
+  public:
     virtual ~Bitmap() = default;
     virtual int Width() = 0;
     virtual int Height() = 0;
@@ -76,7 +76,7 @@ public:
 };
 
 class BitmapTex : public Texmap {
-public:
+  public:
     Class_ID ClassID() override { return bmTexClassID; }
     // The file name as the map records it.
     virtual const char* GetMapName() = 0;

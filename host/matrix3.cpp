@@ -1,6 +1,8 @@
 #include "host/matrix3.h"
 
-Matrix3::Matrix3() { IdentityMatrix(); }
+Matrix3::Matrix3() {
+    IdentityMatrix();
+}
 
 Matrix3::Matrix3(bool identity) {
     if (identity) {
@@ -24,7 +26,9 @@ void Matrix3::Zero() {
     }
 }
 
-bool Matrix3::IsIdentity() const { return *this == Matrix3(); }
+bool Matrix3::IsIdentity() const {
+    return *this == Matrix3();
+}
 
 bool Matrix3::operator==(const Matrix3& m) const {
     for (int i = 0; i < 4; ++i) {
@@ -35,9 +39,13 @@ bool Matrix3::operator==(const Matrix3& m) const {
     return true;
 }
 
-void Matrix3::PreTranslate(const Point3& p) { rows_[3] += VectorTransform(p, *this); }
+void Matrix3::PreTranslate(const Point3& p) {
+    rows_[3] += VectorTransform(p, *this);
+}
 
-void Matrix3::Translate(const Point3& p) { rows_[3] += p; }
+void Matrix3::Translate(const Point3& p) {
+    rows_[3] += p;
+}
 
 void Matrix3::NoScale() {
     for (int i = 0; i < 3; ++i) {
@@ -53,7 +61,9 @@ float Matrix3::Determinant() const {
            a.z * (b.x * c.y - b.y * c.x);
 }
 
-void Matrix3::Invert() { *this = Inverse(*this); }
+void Matrix3::Invert() {
+    *this = Inverse(*this);
+}
 
 Matrix3 Matrix3::operator*(const Matrix3& m) const {
     Matrix3 r(false);
@@ -66,8 +76,8 @@ Matrix3 Matrix3::operator*(const Matrix3& m) const {
 
 Matrix3 Inverse(const Matrix3& m) {
     // Computed in double so that well-conditioned matrices invert without visible round-off.
-    const double a[3][3] = {{m[0].x, m[0].y, m[0].z}, {m[1].x, m[1].y, m[1].z},
-                            {m[2].x, m[2].y, m[2].z}};
+    const double a[3][3] = {
+        {m[0].x, m[0].y, m[0].z}, {m[1].x, m[1].y, m[1].z}, {m[2].x, m[2].y, m[2].z}};
     const double c00 = a[1][1] * a[2][2] - a[1][2] * a[2][1];
     const double c01 = a[1][2] * a[2][0] - a[1][0] * a[2][2];
     const double c02 = a[1][0] * a[2][1] - a[1][1] * a[2][0];
@@ -75,13 +85,12 @@ Matrix3 Inverse(const Matrix3& m) {
     if (det == 0.0 || !std::isfinite(det)) {
         return Matrix3();
     }
-    const double inv[3][3] = {
-        {c00 / det, (a[0][2] * a[2][1] - a[0][1] * a[2][2]) / det,
-         (a[0][1] * a[1][2] - a[0][2] * a[1][1]) / det},
-        {c01 / det, (a[0][0] * a[2][2] - a[0][2] * a[2][0]) / det,
-         (a[0][2] * a[1][0] - a[0][0] * a[1][2]) / det},
-        {c02 / det, (a[0][1] * a[2][0] - a[0][0] * a[2][1]) / det,
-         (a[0][0] * a[1][1] - a[0][1] * a[1][0]) / det}};
+    const double inv[3][3] = {{c00 / det, (a[0][2] * a[2][1] - a[0][1] * a[2][2]) / det,
+                               (a[0][1] * a[1][2] - a[0][2] * a[1][1]) / det},
+                              {c01 / det, (a[0][0] * a[2][2] - a[0][2] * a[2][0]) / det,
+                               (a[0][2] * a[1][0] - a[0][0] * a[1][2]) / det},
+                              {c02 / det, (a[0][1] * a[2][0] - a[0][0] * a[2][1]) / det,
+                               (a[0][0] * a[1][1] - a[0][1] * a[1][0]) / det}};
     Matrix3 r(false);
     for (int i = 0; i < 3; ++i) {
         r[i] = Point3(static_cast<float>(inv[i][0]), static_cast<float>(inv[i][1]),
@@ -96,7 +105,9 @@ Matrix3 Inverse(const Matrix3& m) {
     return r;
 }
 
-Point3 operator*(const Point3& p, const Matrix3& m) { return VectorTransform(p, m) + m[3]; }
+Point3 operator*(const Point3& p, const Matrix3& m) {
+    return VectorTransform(p, m) + m[3];
+}
 
 Point3 VectorTransform(const Point3& p, const Matrix3& m) {
     return Point3(p.x * m[0].x + p.y * m[1].x + p.z * m[2].x,
@@ -124,7 +135,9 @@ Matrix3 ScaleMatrix(const Point3& s) {
     return m;
 }
 
-void PreRotateMatrix(Matrix3& m, const Quat& q) { m = QuatToMatrix(q) * m; }
+void PreRotateMatrix(Matrix3& m, const Quat& q) {
+    m = QuatToMatrix(q) * m;
+}
 
 void ApplyScaling(Matrix3& m, const ScaleValue& sv) {
     if (sv.q.IsIdentity()) {

@@ -5,7 +5,7 @@
 #include "host/quat.h"
 
 class Matrix3 {
-public:
+  public:
     // Identity.
     Matrix3();
     explicit Matrix3(bool identity);
@@ -39,7 +39,7 @@ public:
     Matrix3& operator*=(const Matrix3& m) { return *this = *this * m; }
     bool operator==(const Matrix3& m) const;
 
-private:
+  private:
     Point3 rows_[4];
 };
 

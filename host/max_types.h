@@ -27,26 +27,26 @@ constexpr TimeValue TIME_NegInfinity = -2147483647 - 1;
 constexpr TimeValue TIME_PosInfinity = 2147483647;
 
 class Class_ID {
-public:
+  public:
     constexpr Class_ID() = default;
     constexpr Class_ID(ULONG a, ULONG b) : a_(a), b_(b) {}
     constexpr ULONG PartA() const { return a_; }
     constexpr ULONG PartB() const { return b_; }
     constexpr bool operator==(const Class_ID&) const = default;
 
-private:
+  private:
     ULONG a_ = 0xffffffff;
     ULONG b_ = 0xffffffff;
 };
 
 class Interface_ID {
-public:
+  public:
     constexpr Interface_ID(ULONG a, ULONG b) : a_(a), b_(b) {}
     constexpr ULONG PartA() const { return a_; }
     constexpr ULONG PartB() const { return b_; }
     constexpr bool operator==(const Interface_ID&) const = default;
 
-private:
+  private:
     ULONG a_;
     ULONG b_;
 };

@@ -16,7 +16,7 @@ constexpr DWORD EDGE_C = 1u << 2;
 constexpr DWORD EDGE_ALL = EDGE_A | EDGE_B | EDGE_C;
 
 class Face {
-public:
+  public:
     DWORD v[3] = {0, 0, 0};
     DWORD smGroup = 0;
     // Bits 0 to 2: edge visibility; bits 16 to 31: material id.
@@ -39,7 +39,7 @@ public:
 };
 
 class TVFace {
-public:
+  public:
     DWORD t[3] = {0, 0, 0};
     void setTVerts(DWORD a, DWORD b, DWORD c) {
         t[0] = a;
@@ -50,7 +50,7 @@ public:
 };
 
 class Mesh {
-public:
+  public:
     std::vector<Point3> verts;
     std::vector<Face> faces;
     std::vector<UVVert> tVerts;
@@ -80,6 +80,6 @@ public:
     const Point3& getFaceNormal(int face) const { return faceNormals_[static_cast<size_t>(face)]; }
     void InvalidateGeomCache() { faceNormals_.clear(); }
 
-private:
+  private:
     std::vector<Point3> faceNormals_;
 };

@@ -23,9 +23,8 @@ constexpr unsigned int I_MORPHCHANNELS = 0x17bb6855;
 
 // The morph modifier's channels.
 class IMorphChannels {
-public:
+  public:
     virtual ~IMorphChannels() = default;
     // Channel i of 0..99; an unused channel has both flags zero.
     virtual const MorphChannel& GetChannel(int i) = 0;
 };
-

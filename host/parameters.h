@@ -10,7 +10,7 @@
 
 // Access to numbered parameters by type; every operation answers FALSE when it does not apply.
 class IParamArray {
-public:
+  public:
     virtual ~IParamArray() = default;
     virtual BOOL SetValue(int i, TimeValue t, float v) { return FALSE; }
     virtual BOOL SetValue(int i, TimeValue t, int v) { return FALSE; }
@@ -33,7 +33,7 @@ struct ParamBlockDescID {
 
 // A parameter block with constant (not keyed) values; reads narrow no validity.
 class IParamBlock : public IParamArray, public ReferenceTarget {
-public:
+  public:
     IParamBlock(const ParamBlockDescID* desc, int count, DWORD version);
     SClass_ID SuperClassID() override { return 0x8; }
 
@@ -51,7 +51,7 @@ public:
 
     IParamBlock* Clone() const { return new IParamBlock(*this); }
 
-private:
+  private:
     struct Param {
         ParamType type = TYPE_FLOAT;
         float f = 0.0f;

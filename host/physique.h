@@ -19,25 +19,25 @@ constexpr int NO_MATRIX_SAVED = 2;
 constexpr int INVALID_MOD_POINTER = 3;
 
 class IPhyVertexExport {
-public:
+  public:
     virtual ~IPhyVertexExport() = default;
     virtual int GetVertexType() = 0;
 };
 
 class IPhyRigidVertex : public IPhyVertexExport {
-public:
+  public:
     virtual INode* GetNode() = 0;
 };
 
 class IPhyBlendedRigidVertex : public IPhyVertexExport {
-public:
+  public:
     virtual int GetNumberNodes() = 0;
     virtual INode* GetNode(int i) = 0;
     virtual float GetWeight(int i) = 0;
 };
 
 class IPhyContextExport {
-public:
+  public:
     virtual ~IPhyContextExport() = default;
     virtual int GetNumberVertices() = 0;
     // Makes every vertex rigid (1) or rigid blended (5); deformable ones too when asked.
@@ -50,7 +50,7 @@ public:
 };
 
 class IPhysiqueExport {
-public:
+  public:
     virtual ~IPhysiqueExport() = default;
     virtual IPhyContextExport* GetContextInterface(INode* skin) = 0;
     virtual void ReleaseContextInterface(IPhyContextExport* context) = 0;

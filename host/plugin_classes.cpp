@@ -1,6 +1,8 @@
 #include "host/plugin_classes.h"
 
-SimpleObject::~SimpleObject() { delete pblock; }
+SimpleObject::~SimpleObject() {
+    delete pblock;
+}
 
 void SimpleObject::UpdateMesh(TimeValue t) {
     if (!ivalid.InInterval(t)) {
@@ -8,7 +10,9 @@ void SimpleObject::UpdateMesh(TimeValue t) {
     }
 }
 
-int SimpleObject::CanConvertToType(Class_ID obtype) { return obtype == triObjectClassID ? 1 : 0; }
+int SimpleObject::CanConvertToType(Class_ID obtype) {
+    return obtype == triObjectClassID ? 1 : 0;
+}
 
 Object* SimpleObject::ConvertToType(TimeValue t, Class_ID obtype) {
     if (obtype != triObjectClassID) {

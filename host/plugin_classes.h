@@ -7,7 +7,7 @@
 #include "host/parameters.h"
 
 class ClassDesc {
-public:
+  public:
     virtual ~ClassDesc() = default;
     virtual int IsPublic() = 0;
     // A new instance; ownership passes to the caller.
@@ -22,7 +22,7 @@ public:
 };
 
 class SceneExport {
-public:
+  public:
     virtual ~SceneExport() = default;
     virtual int ExtCount() = 0;
     virtual const char* Ext(int n) = 0;
@@ -40,7 +40,7 @@ public:
 };
 
 class SceneImport {
-public:
+  public:
     virtual ~SceneImport() = default;
     virtual int ExtCount() = 0;
     virtual const char* Ext(int n) = 0;
@@ -59,13 +59,13 @@ public:
 
 // The utility command panel that hosts a utility.
 class IUtil {
-public:
+  public:
     virtual ~IUtil() = default;
     virtual void CloseUtility() = 0;
 };
 
 class UtilityObj {
-public:
+  public:
     virtual ~UtilityObj() = default;
     virtual void BeginEditParams(Interface* ip, IUtil* iu) = 0;
     virtual void EndEditParams(Interface* ip, IUtil* iu) = 0;
@@ -76,7 +76,7 @@ public:
 
 // A procedural object that builds its mesh from a parameter block and converts to a triangle mesh.
 class SimpleObject : public GeomObject {
-public:
+  public:
     ~SimpleObject() override;
 
     virtual void BuildMesh(TimeValue t) = 0;

@@ -13,7 +13,9 @@ Point3 Normalize(const Point3& p) {
     return len == 0.0f ? p : p / len;
 }
 
-Point3 FNormalize(const Point3& p) { return Normalize(p); }
+Point3 FNormalize(const Point3& p) {
+    return Normalize(p);
+}
 
 Point2 Normalize(const Point2& p) {
     const float len = p.Length();

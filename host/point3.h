@@ -5,7 +5,7 @@
 #include <cstdint>
 
 class Point3 {
-public:
+  public:
     float x = 0.0f, y = 0.0f, z = 0.0f;
 
     constexpr Point3() = default;
@@ -39,10 +39,18 @@ public:
     int MaxComponent() const;
 };
 
-inline constexpr Point3 operator*(float f, const Point3& p) { return p * f; }
-inline float Length(const Point3& p) { return p.Length(); }
-inline constexpr Point3 CrossProd(const Point3& a, const Point3& b) { return a ^ b; }
-inline constexpr float DotProd(const Point3& a, const Point3& b) { return a % b; }
+inline constexpr Point3 operator*(float f, const Point3& p) {
+    return p * f;
+}
+inline float Length(const Point3& p) {
+    return p.Length();
+}
+inline constexpr Point3 CrossProd(const Point3& a, const Point3& b) {
+    return a ^ b;
+}
+inline constexpr float DotProd(const Point3& a, const Point3& b) {
+    return a % b;
+}
 // Unit vector of p; a zero vector stays zero.
 Point3 Normalize(const Point3& p);
 Point3 FNormalize(const Point3& p);
@@ -50,7 +58,7 @@ Point3 FNormalize(const Point3& p);
 using UVVert = Point3;
 
 class Point2 {
-public:
+  public:
     float x = 0.0f, y = 0.0f;
     constexpr Point2() = default;
     constexpr Point2(float px, float py) : x(px), y(py) {}
@@ -63,7 +71,7 @@ public:
 Point2 Normalize(const Point2& p);
 
 class Color {
-public:
+  public:
     float r = 0.0f, g = 0.0f, b = 0.0f;
     constexpr Color() = default;
     constexpr Color(float cr, float cg, float cb) : r(cr), g(cg), b(cb) {}

@@ -74,7 +74,9 @@ void Quat::MakeMatrix(Matrix3& m) const {
     m[3] = Point3(0, 0, 0);
 }
 
-Quat Divide(const Quat& p, const Quat& q) { return Inverse(q) * p; }
+Quat Divide(const Quat& p, const Quat& q) {
+    return Inverse(q) * p;
+}
 
 float QuatDot(const Quat& a, const Quat& b) {
     return a.x * b.x + a.y * b.y + a.z * b.z + a.w * b.w;
@@ -95,7 +97,9 @@ Quat Exp(const Quat& q) {
     return Quat(q.x * f, q.y * f, q.z * f, std::cos(theta));
 }
 
-Quat LnDif(const Quat& p, const Quat& q) { return Ln(Inverse(p) * q); }
+Quat LnDif(const Quat& p, const Quat& q) {
+    return Ln(Inverse(p) * q);
+}
 
 Quat QFromAngAxis(float radians, const Point3& axis) {
     const Point3 a = Normalize(axis);

@@ -11,7 +11,7 @@
 class Matrix3;
 
 class Quat {
-public:
+  public:
     float x = 0.0f, y = 0.0f, z = 0.0f, w = 1.0f;
 
     constexpr Quat() = default;
@@ -35,8 +35,12 @@ public:
     void MakeMatrix(Matrix3& m) const;
 };
 
-inline Quat Conjugate(const Quat& q) { return q.Conjugate(); }
-inline Quat Inverse(const Quat& q) { return q.Inverse(); }
+inline Quat Conjugate(const Quat& q) {
+    return q.Conjugate();
+}
+inline Quat Inverse(const Quat& q) {
+    return q.Inverse();
+}
 // p / q of the host: Inverse(q) * p.
 Quat Divide(const Quat& p, const Quat& q);
 float QuatDot(const Quat& a, const Quat& b);

@@ -78,7 +78,9 @@ std::string FormatScientific17(double value) {
     return s;
 }
 
-TextStream::~TextStream() { close(); }
+TextStream::~TextStream() {
+    close();
+}
 
 bool TextStream::open(const std::string& path) {
     close();
@@ -140,8 +142,12 @@ TextStream& TextStream::operator<<(char c) {
     return c == '\n' ? (append("\r\n"), *this) : (append(std::string_view(&c, 1)), *this);
 }
 
-TextStream& TextStream::operator<<(int value) { return *this << static_cast<long long>(value); }
-TextStream& TextStream::operator<<(long value) { return *this << static_cast<long long>(value); }
+TextStream& TextStream::operator<<(int value) {
+    return *this << static_cast<long long>(value);
+}
+TextStream& TextStream::operator<<(long value) {
+    return *this << static_cast<long long>(value);
+}
 TextStream& TextStream::operator<<(unsigned int value) {
     return *this << static_cast<unsigned long>(value);
 }
@@ -180,4 +186,6 @@ TextStream& TextStream::endLine() {
     return *this;
 }
 
-TextStream& endl(TextStream& stream) { return stream.endLine(); }
+TextStream& endl(TextStream& stream) {
+    return stream.endLine();
+}

@@ -9,7 +9,7 @@
 #include <string_view>
 
 class TextStream {
-public:
+  public:
     enum class FloatFormat {
         General6,      // the stream default: %g, six significant digits
         Scientific17,  // %.17e
@@ -51,7 +51,7 @@ public:
     // Bytes written so far, buffered ones included.
     size_t size() const { return written_ + buffer_.size(); }
 
-private:
+  private:
     void append(std::string_view bytes);
     void drain();
 

@@ -28,7 +28,8 @@ CStr& TrimTrailingSpace(CStr& name) {
 
 INode* GetLinkParent(INode* node, TimeValue time) {
     Control* tm = node->GetTMController();
-    auto* link = tm ? static_cast<ILinkCtrl*>(tm->GetInterface(LINK_CONSTRAINT_INTERFACE)) : nullptr;
+    auto* link =
+        tm ? static_cast<ILinkCtrl*>(tm->GetInterface(LINK_CONSTRAINT_INTERFACE)) : nullptr;
     if (link == nullptr) {
         return node->GetParentNode();
     }
