@@ -238,8 +238,13 @@ ArraySource SceneDocumentReader::ReadIndexArray(JsonElement value, const JsonPat
         const SideArray array = ReadSideArraySpec(value, path, kIntegerTypes);
         ReadSideValues(array, path, 1, out);
         for (std::size_t i = 0; i < out.size(); ++i) {
-            if (out[i] < 0) {
+            if (out[i] < 0 && array.type == SideType::Int32) {
                 Fail(path, fmt::format("element {}: negative index {}", i, out[i]));
+            }
+            if (out[i] < 0) {
+                Fail(path, fmt::format("element {}: index {} is above {}", i,
+                                       static_cast<std::uint32_t>(out[i]),
+                                       std::numeric_limits<int>::max()));
             }
         }
         return {true};

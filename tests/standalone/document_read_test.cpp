@@ -419,3 +419,33 @@ TEST(DocumentReferences, SharedEntriesMayBeReferencedBeforeTheirList) {
 
 }  // namespace
 }  // namespace pellucid::standalone::test
+
+namespace pellucid::standalone::test {
+namespace {
+
+// The JSON block under "## A complete example" in the user documentation.
+std::string DocumentationExample() {
+    const std::string text = ReadText(std::string(PELLUCID_SOURCE_DIR) + "/docs/scene-format.md");
+    const std::size_t section = text.find("## A complete example");
+    const std::size_t start = text.find("```json\n", section);
+    const std::size_t end = text.find("```\n", start + 8);
+    if (section == std::string::npos || start == std::string::npos || end == std::string::npos) {
+        return "";
+    }
+    return text.substr(start + 8, end - start - 8);
+}
+
+TEST(DocumentDocumentation, TheCompleteExampleReads) {
+    const std::string example = DocumentationExample();
+    ASSERT_FALSE(example.empty());
+    const doc::Document d = Parse(example);
+    ASSERT_EQ(d.nodes.size(), 3u);
+    EXPECT_EQ(d.nodes[1].name, "Sign");
+    EXPECT_EQ(d.nodes[1].material, 0);
+    EXPECT_EQ(d.modifiers[0].skinVertices.size(), 4u);
+    EXPECT_EQ(d.objects[d.nodes[2].object].type, doc::ObjectType::Sphere);
+    EXPECT_TRUE(d.maps[0].image.fileMissing);
+}
+
+}  // namespace
+}  // namespace pellucid::standalone::test
