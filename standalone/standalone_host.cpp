@@ -23,11 +23,25 @@ void LoadLibraryOnce() {
 
 }  // namespace
 
-StandaloneHost::StandaloneHost(doc::Document document) : tree_(scene_), importer_(scene_) {
+StandaloneHost::StandaloneHost(doc::Document document) : StandaloneHost(std::move(document), {}) {}
+
+StandaloneHost::StandaloneHost(doc::Document document,
+                               const std::vector<std::pair<char, std::string>>& driveFolders)
+    : tree_(scene_), importer_(scene_) {
     exportInterface_.theScene = &tree_;
+    for (const auto& [letter, folder] : driveFolders) {
+        folders_.Map(letter, folder);
+    }
+    HostPlatform* previous = GetHostPlatform();
     SetHostPlatform(this);
     LoadLibraryOnce();
-    BuildScene(std::move(document), scene_);
+    try {
+        BuildScene(std::move(document), scene_);
+    } catch (...) {
+        // No destructor runs for a host that was never made: the host before it stays.
+        SetHostPlatform(previous);
+        throw;
+    }
 }
 
 StandaloneHost::~StandaloneHost() {

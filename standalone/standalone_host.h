@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/interface.h"
@@ -21,6 +22,10 @@ class StandaloneHost : public Interface, public HostPlatform {
     // (LibraryLoad, then LibMain with DLL_PROCESS_ATTACH) and builds the live scene. Throws
     // SceneBuildError for a document that cannot be brought to life.
     explicit StandaloneHost(doc::Document document);
+    // The same, with drive letters mapped to local folders before the library is loaded, so that
+    // what the library opens at load (its trace log) can reach a local file.
+    StandaloneHost(doc::Document document,
+                   const std::vector<std::pair<char, std::string>>& driveFolders);
     ~StandaloneHost() override;
     StandaloneHost(const StandaloneHost&) = delete;
     StandaloneHost& operator=(const StandaloneHost&) = delete;

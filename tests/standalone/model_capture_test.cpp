@@ -198,12 +198,15 @@ TEST(ModelCapture, SharedObjectsWithoutAnIdGetOne) {
 }
 
 void ExpectRefused(const doc::Document& document, const std::string& message) {
+    HostPlatform* before = GetHostPlatform();
     try {
         StandaloneHost host(document);
         ADD_FAILURE() << "accepted; expected: " << message;
     } catch (const SceneBuildError& error) {
         EXPECT_EQ(std::string(error.what()), message);
     }
+    // A refused host leaves the library with the host it had.
+    EXPECT_EQ(GetHostPlatform(), before);
 }
 
 TEST(ModelBuild, DocumentsThatCannotLiveAreRefusedWithWhatAndWhere) {
