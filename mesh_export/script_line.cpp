@@ -12,12 +12,11 @@ constexpr double kPowersOfTen[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2,
 
 // Appends the decimal digits of 0 <= value < 10^count, exactly `count` of them.
 void AppendDigits(std::string& text, long value, int count) {
-    char digits[16];
-    for (int i = count - 1; i >= 0; --i) {
-        digits[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    text.append(digits, static_cast<size_t>(count));
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof(digits), value).ptr;
+    const size_t length = static_cast<size_t>(end - digits);
+    text.append(static_cast<size_t>(count) - length, '0');
+    text.append(digits, length);
 }
 
 }  // namespace
