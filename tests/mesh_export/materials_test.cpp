@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "mesh_export/enum_mesh.h"
 #include "mesh_test_support.h"
 
 namespace {
@@ -113,6 +114,29 @@ TEST(MeshMaterials, MultiMaterialWithoutSubMaterialsGivesNoMaterial) {
                 ElementsAre("Face(0,0,2,1,0,2,1,0);", "Face(1,0,2,1,0,2,1,0);"));
     // Every id is at or beyond the count of none: the face that brings the null entry warns.
     EXPECT_THAT(result.messages, ElementsAre("Illegal material index: Illegal material index 0"));
+}
+
+TEST(MeshMaterials, FullListTakesNoNewMaterial) {
+    // 2049 faces, each with its own sub-material: the last one finds the list full.
+    std::string materials = "[";
+    std::string subMaterials;
+    std::string ids = "[";
+    for (int i = 0; i < MAX_MATERIALS + 1; ++i) {
+        const std::string id = "m" + std::to_string(i);
+        materials += R"({"id": ")" + id + R"(", "type": "standard", "name": ")" + id + R"("},)";
+        subMaterials += (i > 0 ? ",\"" : "\"") + id + "\"";
+        ids += (i > 0 ? "," : "") + std::to_string(i);
+    }
+    materials +=
+        R"({"id": "all", "type": "multi", "name": "all", "subMaterials": [)" + subMaterials + "]}]";
+    const MeshExport result = ExportMeshJson(MaterialsOnly(materials, R"("all")", ids + "]"));
+    const auto faces = LinesStartingWith(result.lines, "Face(");
+    ASSERT_EQ(faces.size(), static_cast<size_t>(MAX_MATERIALS + 1));
+    EXPECT_EQ(faces[MAX_MATERIALS - 1], "Face(2047,0,2,1,0,2,1,2047);");
+    EXPECT_EQ(faces[MAX_MATERIALS], "Face(2048,0,2,1,0,2,1,-1);");
+    EXPECT_EQ(LinesStartingWith(result.lines, "Material(").size(),
+              static_cast<size_t>(MAX_MATERIALS));
+    EXPECT_TRUE(result.messages.empty());
 }
 
 // A material whose slots hold the given map references.

@@ -67,6 +67,19 @@ TEST(MeshSceneWalk, AttachNumbersComeFromThreeCharactersAfterThePrefix) {
                             "Attach12x: Not linked to main object\n"));
 }
 
+TEST(MeshSceneWalk, AttachedObjectsBeyondTheFirst256AreDropped) {
+    std::vector<std::string> nodes;
+    for (int i = 0; i < 258; ++i) {
+        nodes.push_back(Node("ATTACH" + std::to_string(999 - i) + "_X", kTriangle));
+    }
+    const MeshExport result = ExportMeshJson(Scene(nodes));
+    const auto written = LinesStartingWith(result.lines, "AttachObjectBoneID(");
+    // The first 256 met are kept (999 down to 744) and written in ascending order.
+    ASSERT_EQ(written.size(), 256u);
+    EXPECT_EQ(written.front(), "AttachObjectBoneID(744,-1);");
+    EXPECT_EQ(written.back(), "AttachObjectBoneID(999,-1);");
+}
+
 TEST(MeshSceneWalk, TriggersAndHiddenNodesAreNeitherWrittenNorCounted) {
     const std::string json =
         Scene({Node("TRIGGERBOX", kTriangle), Node("Hidden", kTriangle, R"(, "hidden": true)"),
