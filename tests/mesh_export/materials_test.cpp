@@ -13,23 +13,28 @@ namespace {
 
 using testing::ElementsAre;
 
+// "[a,b,...]" of the given JSON texts.
+std::string JsonList(const std::vector<std::string>& items) {
+    std::string list = "[";
+    for (size_t i = 0; i < items.size(); ++i) {
+        list += i > 0 ? "," : "";
+        list += items[i];
+    }
+    return list + "]";
+}
+
 // A scene of one node with the given material over faces with the given material ids.
 std::string Scene(const std::string& settings, const std::string& maps,
                   const std::string& materials, const std::string& material,
                   const std::string& materialIds) {
-    std::string faces;
-    std::string uvFaces;
-    for (size_t
-             i = 0,
-             n = static_cast<size_t>(std::count(materialIds.begin(), materialIds.end(), ',')) + 1;
-         i < n; ++i) {
-        faces += (i > 0 ? "," : "") + std::string("[0,1,2]");
-    }
+    const auto faceCount = std::count(materialIds.begin(), materialIds.end(), ',') + 1;
+    const std::string faces =
+        JsonList(std::vector<std::string>(static_cast<size_t>(faceCount), "[0,1,2]"));
     return R"({"pellucidScene": 1, "settings": )" + settings + R"(, "maps": )" + maps +
            R"(, "materials": )" + materials + R"(, "nodes": [{"name": "Body", "material": )" +
            material + R"(, "object": {"type": "mesh", "vertices": [[0,0,0],[1,0,0],[0,1,0]],
-           "faces": [)" +
-           faces + R"(], "materialIds": )" + materialIds + "}}]}";
+           "faces": )" +
+           faces + R"(, "materialIds": )" + materialIds + "}}]}";
 }
 
 std::string MaterialsOnly(const std::string& materials, const std::string& material,
@@ -118,18 +123,21 @@ TEST(MeshMaterials, MultiMaterialWithoutSubMaterialsGivesNoMaterial) {
 
 TEST(MeshMaterials, FullListTakesNoNewMaterial) {
     // 2049 faces, each with its own sub-material: the last one finds the list full.
-    std::string materials = "[";
-    std::string subMaterials;
-    std::string ids = "[";
+    std::vector<std::string> materials;
+    std::vector<std::string> subMaterials;
+    std::vector<std::string> ids;
     for (int i = 0; i < MAX_MATERIALS + 1; ++i) {
-        const std::string id = "m" + std::to_string(i);
-        materials += R"({"id": ")" + id + R"(", "type": "standard", "name": ")" + id + R"("},)";
-        subMaterials += (i > 0 ? ",\"" : "\"") + id + "\"";
-        ids += (i > 0 ? "," : "") + std::to_string(i);
+        std::string id = "m";
+        id += std::to_string(i);
+        materials.push_back(R"({"id": ")" + id + R"(", "type": "standard", "name": ")" + id +
+                            R"("})");
+        subMaterials.push_back('"' + id + '"');
+        ids.push_back(std::to_string(i));
     }
-    materials +=
-        R"({"id": "all", "type": "multi", "name": "all", "subMaterials": [)" + subMaterials + "]}]";
-    const MeshExport result = ExportMeshJson(MaterialsOnly(materials, R"("all")", ids + "]"));
+    materials.push_back(R"({"id": "all", "type": "multi", "name": "all", "subMaterials": )" +
+                        JsonList(subMaterials) + "}");
+    const MeshExport result =
+        ExportMeshJson(MaterialsOnly(JsonList(materials), R"("all")", JsonList(ids)));
     const auto faces = LinesStartingWith(result.lines, "Face(");
     ASSERT_EQ(faces.size(), static_cast<size_t>(MAX_MATERIALS + 1));
     EXPECT_EQ(faces[MAX_MATERIALS - 1], "Face(2047,0,2,1,0,2,1,2047);");
@@ -151,13 +159,12 @@ std::string Bitmap(const std::string& id, const std::string& file, int width, in
 }
 
 TEST(MeshTextureMaps, SlotNamesMasksAndRgbMultiplyWalk) {
-    const std::string maps =
-        "[" + Bitmap("amb", "p:\\\\maps\\\\amb.tga", 64, 64) + "," +
-        Bitmap("a", "P:\\\\a.tga", 256, 256) + "," + Bitmap("b", "P:\\\\b.tga", 8, 2048) + "," +
-        Bitmap("c", "P:\\\\c.tga", 16, 16) + "," + Bitmap("noName", "", 16, 16) + R"(,
-        {"id": "mask", "type": "mask", "map": "b", "mask": "c"},
-        {"id": "mult", "type": "rgbMultiply", "maps": ["a", "mask"]},
-        {"id": "odd", "type": "other", "maps": ["a"]}])";
+    const std::string maps = JsonList(
+        {Bitmap("amb", "p:\\\\maps\\\\amb.tga", 64, 64), Bitmap("a", "P:\\\\a.tga", 256, 256),
+         Bitmap("b", "P:\\\\b.tga", 8, 2048), Bitmap("c", "P:\\\\c.tga", 16, 16),
+         Bitmap("noName", "", 16, 16), R"({"id": "mask", "type": "mask", "map": "b", "mask": "c"})",
+         R"({"id": "mult", "type": "rgbMultiply", "maps": ["a", "mask"]})",
+         R"({"id": "odd", "type": "other", "maps": ["a"]})"});
     const std::string slots = R"([{"slot": "Ambient Color", "map": "amb", "amount": 1},
         {"slot": "Diffuse Color", "map": "mult", "amount": 0.5},
         {"slot": "Opacity", "map": "odd"}, {"slot": "Bump", "map": "noName"},
@@ -178,12 +185,11 @@ TEST(MeshTextureMaps, SlotNamesMasksAndRgbMultiplyWalk) {
 }
 
 TEST(MeshTextureMaps, DriveAndSizeWarningsLeaveTheLineWritten) {
-    const std::string maps = "[" + Bitmap("onC", "C:\\\\maps\\\\a.tga", 256, 256) + "," +
-                             Bitmap("narrow", "P:\\\\n.tga", 256, 100) + "," +
-                             Bitmap("tiny", "P:\\\\t.tga", 4, 4) + "," +
-                             Bitmap("wide", "P:\\\\w.tga", 4096, 8) + "," +
-                             Bitmap("empty", "P:\\\\e.tga", 0, 0) + R"(,
-        {"id": "unloaded", "type": "bitmap", "file": "C:\\x.tga"}])";
+    const std::string maps =
+        JsonList({Bitmap("onC", "C:\\\\maps\\\\a.tga", 256, 256),
+                  Bitmap("narrow", "P:\\\\n.tga", 256, 100), Bitmap("tiny", "P:\\\\t.tga", 4, 4),
+                  Bitmap("wide", "P:\\\\w.tga", 4096, 8), Bitmap("empty", "P:\\\\e.tga", 0, 0),
+                  R"({"id": "unloaded", "type": "bitmap", "file": "C:\\x.tga"})"});
     const std::string slots = R"([{"slot": 0, "map": "onC"}, {"slot": 1, "map": "narrow"},
         {"slot": 2, "map": "tiny"}, {"slot": 3, "map": "wide"}, {"slot": 4, "map": "empty"},
         {"slot": 5, "map": "unloaded"}])";
@@ -207,8 +213,8 @@ TEST(MeshTextureMaps, NetworkPathsUseTheMappedDrive) {
     const std::string settings = R"({"drives": [{"root": "C:\\"},
         {"root": "P:\\", "universalName": "\\\\server\\textures\\"}]})";
     const std::string maps =
-        "[" + Bitmap("mapped", "\\\\\\\\SERVER\\\\textures\\\\wood\\\\oak.tga", 256, 256) + "," +
-        Bitmap("unmapped", "\\\\\\\\other\\\\share\\\\x.tga", 256, 256) + "]";
+        JsonList({Bitmap("mapped", "\\\\\\\\SERVER\\\\textures\\\\wood\\\\oak.tga", 256, 256),
+                  Bitmap("unmapped", "\\\\\\\\other\\\\share\\\\x.tga", 256, 256)});
     const std::string slots = R"([{"slot": 1, "map": "mapped"}, {"slot": 2, "map": "unmapped"}])";
     const MeshExport result =
         ExportMeshJson(Scene(settings, maps, MaterialWithSlots(slots), R"("m")", "[0]"));

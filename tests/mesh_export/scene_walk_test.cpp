@@ -129,17 +129,4 @@ TEST(MeshExportDriver, ExportIntoMissingFolderReturnsOneAndLeavesNoFile) {
     EXPECT_TRUE(host.Messages().empty());
 }
 
-TEST(MeshExportDriver, DescribesItselfAsTheMeshExporter) {
-    ExpoMesh exporter;
-    EXPECT_EQ(exporter.ExtCount(), 1);
-    EXPECT_STREQ(exporter.Ext(0), "MEF");
-    EXPECT_EQ(exporter.Ext(1), nullptr);
-    EXPECT_STREQ(exporter.LongDesc(), "Vantrel 3DS MAX v1.2 Mesh Exporter File");
-    EXPECT_STREQ(exporter.ShortDesc(), "Mesh Exporter File");
-    EXPECT_STREQ(exporter.OtherMessage1(), "");
-    EXPECT_STREQ(exporter.OtherMessage2(), "");
-    EXPECT_EQ(exporter.Version(), 50u);
-    EXPECT_EQ(exporter.SupportsOptions(0, 0), FALSE);
-}
-
 }  // namespace
