@@ -53,6 +53,9 @@ int ExpoBone::DoExport(const char* name, ExpInterface* ei, Interface* ip, BOOL s
     if (name == nullptr || !out.open(name)) {
         return 1;
     }
+    if (ip == nullptr) {
+        return 1;  // no scene to read: the file stays empty
+    }
     floatOutputMode = 1;
     const TimeValue savedTime = ip->GetTime();
     ip->SetTime(0, TRUE);

@@ -1,4 +1,5 @@
 // The bone tree of live scenes: numbering, parents, mirror signs, triggers, skin lookup.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include "bone_test_support.h"
@@ -105,12 +106,12 @@ TEST(BoneTreeWalk, MoreThan256BonesKeepsTheFirstAndWarns) {
     // a trigger under a dropped bone hangs on Top.
     std::string children;
     for (int i = 0; i < 254; ++i) {
-        children += Bone("B" + std::to_string(i)) + ", ";
+        children += Bone(fmt::format("B{}", i)) + ", ";
     }
     children += Bone("Last", Children({Bone("Kid")})) + ", ";
     children += Bone("Dropped", Children({Node("TRIGGER0001", R"({"type": "sphere"})")}));
     for (int i = 254; i < 300; ++i) {
-        children += ", " + Bone("B" + std::to_string(i));
+        children += ", " + Bone(fmt::format("B{}", i));
     }
     LiveTree live(SceneJson(Bone("Top", R"("children": [)" + children + "]")));
     BoneTree& tree = live.Tree();
