@@ -53,26 +53,6 @@ TEST(TriggerTime, LinearTrackFindsTheFirstTickAboveZero) {
     EXPECT_LT(node.reads, 100);
 }
 
-TEST(TriggerTime, TrackThatNeverShowsGivesTheEndOfTheRange) {
-    FakeVisibilityTrack track({{0, 0.0f}, {5000, -1.0f}, {9000, 0.0f}}, false);
-    FakeVisibilityNode node(&track);
-    EXPECT_EQ(FirstVisibleTick(&node, 0, 10000000), 10000000);
-    EXPECT_LT(node.reads, 100);
-}
-
-TEST(TriggerTime, TrackShownBeforeTheRangeGivesItsStart) {
-    FakeVisibilityTrack track({{-100, 1.0f}, {5000, 0.0f}}, false);
-    FakeVisibilityNode node(&track);
-    EXPECT_EQ(FirstVisibleTick(&node, 0, 16000), 0);
-}
-
-TEST(TriggerTime, KeyOnTheLastTickOfTheRangeCounts) {
-    FakeVisibilityTrack track({{0, 0.0f}, {15999, 1.0f}}, true);
-    FakeVisibilityNode node(&track);
-    EXPECT_EQ(FirstVisibleTick(&node, 0, 16000), 15999);
-    EXPECT_EQ(FirstVisibleTick(&node, 0, 15999), 15999);
-}
-
 TEST(TriggerTime, TrackOfAnotherClassIsScannedTickByTick) {
     FakeVisibilityTrack track({{0, 0.0f}, {300, 0.0f}, {301, 1.0f}}, false);
     track.SetClass(bezierFloatClassID);

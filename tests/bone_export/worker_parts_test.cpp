@@ -1,44 +1,12 @@
-// Parts of the bone worker and tree that need no scene: the attached-object order, the dominant
-// bone index and the spline controls of rotation entries.
+// Parts of the bone worker and tree that need no scene: the dominant bone index on weights no
+// skin modifier gives, and the spline controls of rotation entries.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 
 #include "bone_export/enum_bone.h"
 
 namespace {
-
-INode* FakeNodeAddress(int i) {
-    return reinterpret_cast<INode*>(static_cast<std::uintptr_t>(16 * (i + 1)));
-}
-
-TEST(AttachedObjectOrder, SortsByNumberAndKeepsWalkOrderOfEqualNumbers) {
-    EnumBone_t worker(nullptr, nullptr, "graps.vph", nullptr);
-    const std::vector<int> ids{2, 1, 7, 1, 0, 2, 2};
-    for (size_t i = 0; i < ids.size(); ++i) {
-        worker.attachNodes.push_back(FakeNodeAddress(static_cast<int>(i)));
-        worker.attachIds.push_back(ids[i]);
-    }
-    worker.attachCount = static_cast<int>(ids.size());
-    worker.SortAttachedObjects();
-    EXPECT_EQ(worker.attachIds, (std::vector<int>{0, 1, 1, 2, 2, 2, 7}));
-    const std::vector<INode*> expected{FakeNodeAddress(4), FakeNodeAddress(1), FakeNodeAddress(3),
-                                       FakeNodeAddress(0), FakeNodeAddress(5), FakeNodeAddress(6),
-                                       FakeNodeAddress(2)};
-    EXPECT_EQ(worker.attachNodes, expected);
-}
-
-TEST(AttachedObjectOrder, EmptyAndSingleListsStayAsTheyAre) {
-    EnumBone_t worker(nullptr, nullptr, "graps.vph", nullptr);
-    worker.SortAttachedObjects();
-    EXPECT_EQ(worker.attachCount, 0);
-    worker.attachNodes.push_back(FakeNodeAddress(0));
-    worker.attachIds.push_back(5);
-    worker.attachCount = 1;
-    worker.SortAttachedObjects();
-    EXPECT_EQ(worker.attachIds, std::vector<int>{5});
-}
 
 BoneTree TreeWithWeights(const std::vector<std::vector<VertexWeight_t>>& weightsPerBone) {
     BoneTree tree(nullptr, nullptr);
@@ -52,26 +20,6 @@ BoneTree TreeWithWeights(const std::vector<std::vector<VertexWeight_t>>& weights
         ++tree.boneCount;
     }
     return tree;
-}
-
-TEST(DominantBone, LargestWeightWinsAndTiesKeepTheEarlierBone) {
-    const BoneTree tree = TreeWithWeights({
-        {{0, {}, 0.5f}, {1, {}, 0.3f}, {2, {}, 1.0f}},
-        {{0, {}, 0.5f}, {1, {}, 0.7f}},
-        {{3, {}, 0.2f}, {1, {}, 0.7f}},
-    });
-    EXPECT_EQ(tree.DominantBone(0), 0);  // tie: the earlier bone
-    EXPECT_EQ(tree.DominantBone(1), 1);  // 0.7 on bones 1 and 2: the earlier one
-    EXPECT_EQ(tree.DominantBone(2), 0);
-    EXPECT_EQ(tree.DominantBone(3), 2);
-}
-
-TEST(DominantBone, VertexThatNoBoneHoldsHasNone) {
-    const BoneTree tree = TreeWithWeights({{{0, {}, 1.0f}, {4, {}, 1.0f}}});
-    EXPECT_EQ(tree.DominantBone(2), -1);
-    EXPECT_EQ(tree.DominantBone(5), -1);
-    EXPECT_EQ(tree.DominantBone(-1), -1);
-    EXPECT_EQ(TreeWithWeights({}).DominantBone(0), -1);
 }
 
 TEST(DominantBone, WeightsOfMinusFloatMaxOrNaNNeverWin) {
