@@ -89,9 +89,9 @@ enum class ObjectType { Mesh, Sphere, Box, Bone, Dummy, Light, Camera, Shape, Co
 struct MeshData {
     std::vector<Point3> vertices;
     std::vector<std::array<std::uint32_t, 3>> faces;
-    std::vector<std::uint32_t> smoothing;  // empty or one per face
-    std::vector<std::uint32_t> materialIds;  // empty or one per face (16 bits are kept)
-    std::vector<Point3> uvVertices;          // w = 0 when given as [u, v]
+    std::vector<std::uint32_t> smoothing;               // empty or one per face
+    std::vector<std::uint32_t> materialIds;             // empty or one per face (16 bits are kept)
+    std::vector<Point3> uvVertices;                     // w = 0 when given as [u, v]
     std::vector<std::array<std::uint32_t, 3>> uvFaces;  // empty or one per face
     bool uvHasW = false;
 };
@@ -99,12 +99,12 @@ struct MeshData {
 struct Object {
     std::string id;  // "" for an object written inline
     ObjectType type = ObjectType::Mesh;
-    MeshData mesh;                           // Mesh
-    float radius = 0.0f;                     // Sphere
-    int segments = 16;                       // Sphere
-    float length = 0, width = 0, height = 0; // Box, CollBox
+    MeshData mesh;                                                  // Mesh
+    float radius = 0.0f;                                            // Sphere
+    int segments = 16;                                              // Sphere
+    float length = 0, width = 0, height = 0;                        // Box, CollBox
     int widthSegments = 1, lengthSegments = 1, heightSegments = 1;  // CollBox
-    bool mapping = false;                    // CollBox
+    bool mapping = false;                                           // CollBox
 };
 
 enum class ModifierType { Physique, Morpher, GameInfluence, ZUTMorph, Inert };
@@ -188,9 +188,9 @@ struct Map {
 struct Node {
     std::string id;
     std::string name;
-    int object = -1;              // index into Document::objects, -1 for none
-    std::vector<int> modifiers;   // indices into Document::modifiers, top first
-    int material = -1;            // index into Document::materials, -1 for none
+    int object = -1;             // index into Document::objects, -1 for none
+    std::vector<int> modifiers;  // indices into Document::modifiers, top first
+    int material = -1;           // index into Document::materials, -1 for none
     bool hidden = false;
     bool selected = false;
     Transform transform;
