@@ -1,5 +1,6 @@
 #include "standalone/standalone_host.h"
 
+#include "plugin/debug_log.h"
 #include "plugin/library.h"
 #include "standalone/scene_builder.h"
 #include "standalone/scene_capture.h"
@@ -12,13 +13,21 @@ namespace {
 char g_moduleHandle;
 char g_mainWindow;
 
-void LoadLibraryOnce() {
+// Answers whether this call loaded it.
+bool LoadLibraryOnce() {
     static bool loaded = false;
-    if (!loaded) {
-        loaded = true;
-        LibraryLoad();
-        LibMain(reinterpret_cast<HINSTANCE>(&g_moduleHandle), DLL_PROCESS_ATTACH, nullptr);
+    if (loaded) {
+        return false;
     }
+    loaded = true;
+    LibraryLoad();
+    LibMain(reinterpret_cast<HINSTANCE>(&g_moduleHandle), DLL_PROCESS_ATTACH, nullptr);
+    return true;
+}
+
+bool IsTraceLogDrive(char letter) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return upper(letter) == upper(kDebugLogPath[0]);
 }
 
 }  // namespace
@@ -29,12 +38,16 @@ StandaloneHost::StandaloneHost(doc::Document document,
                                const std::vector<std::pair<char, std::string>>& driveFolders)
     : tree_(scene_), importer_(scene_) {
     exportInterface_.theScene = &tree_;
+    bool traceDrive = false;
     for (const auto& [letter, folder] : driveFolders) {
         folders_.Map(letter, folder);
+        traceDrive = traceDrive || IsTraceLogDrive(letter);
     }
     HostPlatform* previous = GetHostPlatform();
     SetHostPlatform(this);
-    LoadLibraryOnce();
+    if (!LoadLibraryOnce() && traceDrive) {
+        OpenDebugLog();
+    }
     try {
         BuildScene(std::move(document), scene_);
     } catch (...) {
@@ -47,6 +60,13 @@ StandaloneHost::StandaloneHost(doc::Document document,
 StandaloneHost::~StandaloneHost() {
     if (GetHostPlatform() == this) {
         SetHostPlatform(nullptr);
+    }
+}
+
+void StandaloneHost::MapDrive(char letter, std::string folder) {
+    folders_.Map(letter, std::move(folder));
+    if (GetHostPlatform() == this && IsTraceLogDrive(letter)) {
+        OpenDebugLog();
     }
 }
 

@@ -39,8 +39,9 @@ class StandaloneHost : public Interface, public HostPlatform {
     const std::vector<Message>& Messages() const { return log_.Messages(); }
     // Echo "caption: text" to standard error (on by default).
     void SetEchoMessages(bool echo) { log_.SetEcho(echo); }
-    // Platform paths "d:\x\y" name the local file folder/x/y.
-    void MapDrive(char letter, std::string folder) { folders_.Map(letter, std::move(folder)); }
+    // Platform paths "d:\x\y" name the local file folder/x/y. Mapping the drive of the library's
+    // trace log (re)opens the log there, as if the drive had been there when the library loaded.
+    void MapDrive(char letter, std::string folder);
     // The first node in tree order with this name, or null.
     INode* FindNodeByName(const std::string& name) { return scene_.FindNodeByName(name); }
     // The live scene as a document: a loaded document gives an equivalent one, and changes made

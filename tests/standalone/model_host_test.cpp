@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "model_support.h"
+#include "plugin/debug_log.h"
 #include "scene_invariants.h"
 
 namespace pellucid::standalone::testing {
@@ -119,6 +123,21 @@ TEST(ModelHost, MappedDrivesTurnPlatformPathsIntoLocalOnes) {
     EXPECT_EQ(host->LocalPath("D:/x"), "/tmp/trace/x");
     EXPECT_EQ(host->LocalPath("e:\\x"), "");
     EXPECT_EQ(host->LocalPath("relative\\file.txt"), "relative/file.txt");
+}
+
+TEST(ModelHost, MappingTheTraceLogDriveOpensTheLogThere) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "pellucid-model-trace";
+    std::filesystem::create_directories(folder / "project" / "pellucid" / "test");
+    auto host = MakeHost(doc::Document());
+    host->MapDrive('D', folder.string());
+    Trace("traced");
+    CloseDebugLog();
+    std::ifstream in(folder / "project" / "pellucid" / "test" / "debug.txt", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "traced\r\n");
+    std::filesystem::remove_all(folder);
 }
 
 TEST(ModelHost, TimeSettingsAreTheDocuments) {
