@@ -19,13 +19,16 @@ const ObjectState& NodePipeline::Evaluate(TimeValue t, SceneNode* node) {
     auto found = results_.find(t);
     if (found == results_.end()) {
         if (results_.size() >= kKeptTimes) {
-            auto oldest = results_.begin();
+            auto oldest = results_.end();
             for (auto it = results_.begin(); it != results_.end(); ++it) {
-                if (it->second.lastUse < oldest->second.lastUse) {
+                if (!it->second.running &&
+                    (oldest == results_.end() || it->second.lastUse < oldest->second.lastUse)) {
                     oldest = it;
                 }
             }
-            results_.erase(oldest);
+            if (oldest != results_.end()) {
+                results_.erase(oldest);
+            }
         }
         found = results_.emplace(t, Result()).first;
         Result& fresh = found->second;
@@ -34,7 +37,9 @@ const ObjectState& NodePipeline::Evaluate(TimeValue t, SceneNode* node) {
     }
     Result& result = found->second;
     result.lastUse = ++uses_;
-    if (result.revision != revision) {
+    // A modifier that evaluates its own node gets the result as it stands so far.
+    if (result.revision != revision && !result.running) {
+        result.running = true;
         const bool first = result.revision == 0;
         BitArray marks = result.mesh->mesh.faceSel;
         Run(*result.mesh, t, node, 0);
@@ -48,6 +53,7 @@ const ObjectState& NodePipeline::Evaluate(TimeValue t, SceneNode* node) {
             mesh.faceSel = marks;
         }
         result.revision = revision;
+        result.running = false;
     }
     return result.state;
 }

@@ -37,6 +37,7 @@ class NodePipeline {
         ObjectState state;
         std::uint64_t revision = 0;
         std::uint64_t lastUse = 0;
+        bool running = false;
     };
 
     Object* base_;

@@ -241,5 +241,37 @@ TEST(ModelModifiers, EvalGivesTheStackBelowTheModifier) {
     EXPECT_TRUE(top->Eval(100).obj->GetPoint(0) == Point3(-1, -1, -1));
 }
 
+// Evaluates its own node while the node's stack runs.
+class SelfEvaluatingModifier : public Modifier {
+  public:
+    void ModifyObject(TimeValue t, ModContext&, ObjectState* os, INode* node) override {
+        ++calls;
+        seen = node->EvalWorldState(t).obj;
+    }
+    int calls = 0;
+    Object* seen = nullptr;
+};
+
+TEST(ModelModifiers, EvaluatedObjectsStayValidAndAreNotRerunFromInside) {
+    doc::FloatTrack weight;
+    weight.keys = {{0, 0.0f}, {100, 100.0f}};
+    auto host = MakeHost(MorphScene(weight));
+    auto* face = static_cast<SceneNode*>(host->FindNodeByName("Face"));
+    auto* self = new SelfEvaluatingModifier();
+    host->GetScene().AddModifier({std::unique_ptr<Modifier>(self), doc::Modifier()});
+    face->SetModifiers({self, face->Modifiers()[0]});
+
+    Object* atZero = face->EvalWorldState(0).obj;
+    EXPECT_EQ(self->calls, 1);
+    EXPECT_EQ(self->seen, atZero);
+    // Results for many other times leave the first one standing and unchanged.
+    for (TimeValue t = 1; t < 40; ++t) {
+        face->EvalWorldState(t);
+    }
+    EXPECT_EQ(face->EvalWorldState(0).obj, atZero);
+    EXPECT_EQ(self->calls, 40);
+    EXPECT_TRUE(atZero->GetPoint(1) == Point3(1, 0, 0));
+}
+
 }  // namespace
 }  // namespace pellucid::standalone::testing
