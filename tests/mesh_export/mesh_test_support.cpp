@@ -16,7 +16,9 @@ std::string ScratchPath(const std::string& name) {
     if (test != nullptr) {
         prefix = std::string(test->test_suite_name()) + "." + test->name();
     }
-    const std::filesystem::path folder = std::filesystem::current_path() / "mesh_export_scratch";
+    // Inside the build folder, wherever the test runs from.
+    const std::filesystem::path folder =
+        std::filesystem::path(PELLUCID_BINARY).parent_path() / "tests" / "mesh_export_scratch";
     std::filesystem::create_directories(folder);
     return (folder / (prefix + "." + name)).string();
 }

@@ -7,7 +7,7 @@
 
 #include "standalone/scene_document.h"
 
-// A path in the test's working folder for a file named `name`, unique to the running test.
+// A path in the build folder for a file named `name`, unique to the running test.
 std::string ScratchPath(const std::string& name);
 // The whole file, or "" when it cannot be read.
 std::string ReadBytes(const std::string& path);
