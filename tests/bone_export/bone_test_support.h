@@ -2,6 +2,8 @@
 // files, and scripts read back as lines.
 #pragma once
 
+#include "support/script_files.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,10 +16,8 @@ namespace bone_test {
 
 // A path in the test's working folder for a file named `name`, unique to the running test.
 std::string ScratchPath(const std::string& name);
-// The whole file, or "" when it cannot be read.
-std::string ReadBytes(const std::string& path);
-// Splits a script on CR LF; fails the test on a bare line feed or a last line without its end.
-std::vector<std::string> ScriptLines(const std::string& bytes);
+using pellucid::test::ReadBytes;
+using pellucid::test::ScriptLines;
 // The lines that begin with `prefix`, in order.
 std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines,
                                            const std::string& prefix);

@@ -2,6 +2,8 @@
 // documents through the stand-alone host.
 #pragma once
 
+#include "support/script_files.h"
+
 #include <string>
 #include <vector>
 
@@ -9,10 +11,8 @@
 
 // A path in the build folder for a file named `name`, unique to the running test.
 std::string ScratchPath(const std::string& name);
-// The whole file, or "" when it cannot be read.
-std::string ReadBytes(const std::string& path);
-// Splits a script on CR LF; fails the test on a bare line feed or a last line without its end.
-std::vector<std::string> ScriptLines(const std::string& bytes);
+using pellucid::test::ReadBytes;
+using pellucid::test::ScriptLines;
 bool FileExists(const std::string& path);
 
 // What one mesh export gave: the file's bytes and lines, the result, and the message boxes shown
