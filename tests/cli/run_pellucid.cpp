@@ -1,6 +1,7 @@
 #include "cli/run_pellucid.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -41,8 +42,12 @@ std::string TemporaryFolder(const std::string& name) {
 }
 
 CommandResult RunPellucid(const std::vector<std::string>& args) {
-    const std::string errPath =
-        (std::filesystem::temp_directory_path() / "pellucid-cli-stderr.txt").string();
+    // One file per call: ctest runs several test processes at once.
+    static int calls = 0;
+    const std::string errPath = (std::filesystem::temp_directory_path() /
+                                 ("pellucid-cli-stderr-" + std::to_string(::getpid()) + "-" +
+                                  std::to_string(++calls) + ".txt"))
+                                    .string();
     std::string command = Quote(PELLUCID_BINARY);
     for (const std::string& arg : args) {
         command.push_back(' ');
@@ -64,6 +69,7 @@ CommandResult RunPellucid(const std::vector<std::string>& args) {
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = ReadFile(errPath);
+    std::filesystem::remove(errPath);
     return result;
 }
 
