@@ -23,6 +23,10 @@ int GetTicksPerFrame() {
     return g_platform ? g_platform->TicksPerFrame() : 160;
 }
 
+TriObject* CreateNewTriObject() {
+    return g_platform ? g_platform->NewTriObject() : new TriObject();
+}
+
 TimeValue GetAnimStart() {
     Interface* core = GetCOREInterface();
     return core ? core->GetAnimRange().Start() : 0;
