@@ -194,6 +194,10 @@ void AssignObjects(const doc::Document& document, const Made& made) {
 void BuildScene(doc::Document document, Scene& scene) {
     scene.settings = document.settings;
     scene.baseDirectory = document.baseDirectory;
+    AddToScene(std::move(document), scene);
+}
+
+void AddToScene(doc::Document document, Scene& scene) {
     build::Made made;
     build::BuildMaps(document, scene, made);
     build::BuildMaterials(document, scene, made);

@@ -19,5 +19,8 @@ class SceneBuildError : public std::runtime_error {
 // Fills `scene`, which must be empty, from `document`, whose large arrays move into the live
 // scene. The library must be loaded, since its own classes are made through its class registry.
 void BuildScene(doc::Document document, Scene& scene);
+// Brings the document's nodes, with everything they use, into a scene that may hold others; the
+// scene keeps its settings. The new top-level nodes follow the scene root's other children.
+void AddToScene(doc::Document document, Scene& scene);
 
 }  // namespace pellucid::standalone

@@ -171,6 +171,7 @@ void BuildObjects(doc::Document& document, Scene& scene, Made& made) {
 }
 
 void BuildModifiers(doc::Document& document, Scene& scene, Made& made) {
+    made.firstModifier = scene.Modifiers().size();
     for (size_t i = 0; i < document.modifiers.size(); ++i) {
         doc::Modifier& source = document.modifiers[i];
         const std::string what = ItemLabel("modifier", static_cast<int>(i), source.id);
@@ -203,7 +204,8 @@ void BindSkins(const doc::Document& document, Scene& scene, const Made& made) {
             if (skin == nullptr) {
                 continue;
             }
-            const doc::Modifier& source = scene.Modifiers()[static_cast<size_t>(m)].source;
+            const doc::Modifier& source =
+                scene.Modifiers()[made.firstModifier + static_cast<size_t>(m)].source;
             SceneNode* node = made.nodes[n];
             skin->AddSkinNode(node, source.skinInitialTransform ? *source.skinInitialTransform
                                                                 : node->GetObjectTM(0));
@@ -214,7 +216,7 @@ void BindSkins(const doc::Document& document, Scene& scene, const Made& made) {
         if (skin == nullptr) {
             continue;
         }
-        const doc::Modifier& source = scene.Modifiers()[m].source;
+        const doc::Modifier& source = scene.Modifiers()[made.firstModifier + m].source;
         const std::string what = ItemLabel("modifier", static_cast<int>(m), source.id);
         for (const auto& [bone, initial] : source.boneInitialTransforms) {
             CheckIndex(what, "initial transform of bone", bone, made.nodes.size(), false);

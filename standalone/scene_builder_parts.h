@@ -15,6 +15,9 @@ struct Made {
     std::vector<Object*> objects;
     std::vector<Modifier*> modifiers;
     std::vector<SceneNode*> nodes;
+    // Where this document's entries begin in the scene's lists (a scene may hold others).
+    size_t firstMap = 0;
+    size_t firstModifier = 0;
 };
 
 [[noreturn]] void Fail(const std::string& what, const std::string& problem);
