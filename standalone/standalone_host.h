@@ -8,6 +8,7 @@
 
 #include "host/interface.h"
 #include "standalone/drive_map.h"
+#include "standalone/import/scene_merge.h"
 #include "standalone/message_log.h"
 #include "standalone/scene_document.h"
 #include "standalone/scene_import.h"
@@ -65,7 +66,8 @@ class StandaloneHost : public Interface, public HostPlatform {
     Interval GetAnimRange() override;
     BOOL GetLoopOption() override { return scene_.settings.loop ? TRUE : FALSE; }
     void FlashNodes(std::vector<INode*>* nodes) override;
-    // Merging scene files is not offered: always FALSE.
+    // Reads the file as a scene document and merges all its nodes (MergeSceneDocument); the
+    // merged nodes become the selection with selMerged. A name list is not offered (FALSE).
     BOOL MergeFromFile(const char* name, BOOL mergeAll = FALSE, BOOL selMerged = FALSE,
                        BOOL refresh = TRUE, int dupAction = 0,
                        std::vector<CStr>* mrgList = nullptr) override;
@@ -81,6 +83,13 @@ class StandaloneHost : public Interface, public HostPlatform {
     void TCBDefaults(float& tension, float& continuity, float& bias, float& easeIn,
                      float& easeOut) override;
     int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
+    // Local folders through MapDrive's mapping (ListLocalDirectory).
+    bool ListDirectory(const std::string& pattern,
+                       std::vector<WIN32_FIND_DATAA>& entries) override;
+    TriObject* NewTriObject() override;
+
+    // The merges the library asked for, in order.
+    const std::vector<MergeRecord>& Merges() const { return merges_; }
 
   private:
     Scene scene_;
@@ -90,6 +99,7 @@ class StandaloneHost : public Interface, public HostPlatform {
     MessageLog log_;
     DriveFolders folders_;
     std::vector<std::string> flashed_;
+    std::vector<MergeRecord> merges_;
 };
 
 }  // namespace pellucid::standalone
