@@ -8,6 +8,7 @@ namespace {
 
 const CommandGroup kGroups[] = {
     {"export", "Export a scene to a game script"},
+    {"import", "Make a scene document from another program's file"},
 };
 
 const Command kCommands[] = {
@@ -17,6 +18,14 @@ const Command kCommands[] = {
      "material, and how the exporters classify it",
      DeclareInfoCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"export zut", "Write the ZUT object file of the scene's ZUT meshes", DeclareExportZutCommand},
+    {"import zut", "Make a scene document of the mesh in a ZUT object file",
+     DeclareImportZutCommand},
+    {"import qmo", "Assemble a level from the model scenes that a QMO list names",
+     DeclareImportQmoCommand},
+    {"eval",
+     "Save the scene as it stands at a time, with every modifier stack evaluated into its mesh",
+     DeclareEvalCommand},
 };
 
 }  // namespace

@@ -21,5 +21,9 @@ void AddSceneOptions(CLI::App& command, SceneOptions& scene);
 Job DeclareClassesCommand(CLI::App& command);
 Job DeclareInfoCommand(CLI::App& command);
 Job DeclareExportMeshCommand(CLI::App& command);
+Job DeclareExportZutCommand(CLI::App& command);
+Job DeclareImportZutCommand(CLI::App& command);
+Job DeclareImportQmoCommand(CLI::App& command);
+Job DeclareEvalCommand(CLI::App& command);
 
 }  // namespace pellucid::cli

@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/job_report.h"
 #include "cli/library_classes.h"
 #include "cli/output_file.h"
 #include "cli/scene_session.h"
@@ -35,14 +36,7 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
     }
     OutputFile output(options.outputPath);
     exporter->DoExport(output.TemporaryPath().c_str(), host->GetExpInterface(), host.get());
-    if (!output.Written()) {
-        // The exporter writes nothing, silently, when it cannot open its file.
-        err << fmt::format("pellucid: {}: cannot be written\n", options.outputPath);
-        return kExitBadInput;
-    }
-    std::string error;
-    if (!output.Commit(error)) {
-        err << fmt::format("pellucid: {}: {}\n", options.outputPath, error);
+    if (!FinishOutput(output, options.outputPath, err)) {
         return kExitBadInput;
     }
     const size_t messages = host->Messages().size();

@@ -14,5 +14,8 @@ namespace pellucid::cli {
 // and gives nothing.
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
                                                       std::ostream& err);
+// A host with an empty scene, for an importer to fill, with the drives mapped.
+std::unique_ptr<standalone::StandaloneHost> NewEmptyScene(const std::vector<std::string>& driveMaps,
+                                                          std::ostream& err);
 
 }  // namespace pellucid::cli

@@ -1,0 +1,52 @@
+// What the exchange and evaluation commands share around their job: refusing an output that
+// would replace an input, moving the output into place, and a report of notes that is printed
+// for a person or written as JSON.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/output_file.h"
+#include "standalone/json_writer.h"
+#include "standalone/standalone_host.h"
+
+namespace pellucid::cli {
+
+// True (after printing why) when `output` names the same file as `input`.
+bool RefuseOutputOverInput(const std::string& input, const std::string& output, std::ostream& err);
+
+// Moves the job's output into place; false after printing why when the job wrote nothing or the
+// file cannot be moved.
+bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream& err);
+
+// Notes that explain what the library did without a word: what it passed over, where a file's
+// reading ended.
+class JobReport {
+  public:
+    void Note(std::string text) { notes_.push_back(std::move(text)); }
+    const std::vector<std::string>& Notes() const { return notes_; }
+    // "note: ..." lines.
+    void PrintNotes(std::ostream& err) const;
+    // "notes": [...] and "messages": [{"caption", "text"}] of the host's message boxes.
+    void WriteJson(standalone::JsonWriter& json, const standalone::StandaloneHost& host) const;
+
+  private:
+    std::vector<std::string> notes_;
+};
+
+// The exit code of a job that succeeded: findings (1) under --strict when there are notes or
+// message boxes.
+int SucceededExitCode(bool strict, const JobReport& report, const standalone::StandaloneHost& host);
+
+// Prints the JSON document that `write` fills, on one object, to `out`.
+template <typename Write>
+void PrintJson(std::ostream& out, Write write) {
+    standalone::JsonWriter json(16);
+    json.BeginObject();
+    write(json);
+    json.EndObject();
+    out << json.Text() << "\n";
+}
+
+}  // namespace pellucid::cli
