@@ -24,8 +24,8 @@ double DistanceToBox(const Point3& p, const Point3& low, const Point3& high) {
     double sum = 0.0;
     for (int axis = 0; axis < 3; ++axis) {
         const double v = p[axis];
-        const double gap = std::max({static_cast<double>(low[axis]) - v, 0.0,
-                                     v - static_cast<double>(high[axis])});
+        const double gap = std::max(
+            {static_cast<double>(low[axis]) - v, 0.0, v - static_cast<double>(high[axis])});
         sum += gap * gap;
     }
     return std::sqrt(sum);
@@ -112,10 +112,9 @@ void NearestVertexIndex::Build() {
         const int axis = extent.MaxComponent();
         const std::uint32_t half = cell.count / 2;
         auto begin = entries_.begin() + cell.first;
-        std::nth_element(begin, begin + half, begin + cell.count,
-                         [axis](const Entry& a, const Entry& b) {
-                             return a.point[axis] < b.point[axis];
-                         });
+        std::nth_element(
+            begin, begin + half, begin + cell.count,
+            [axis](const Entry& a, const Entry& b) { return a.point[axis] < b.point[axis]; });
         Cell lower, upper;
         lower.first = cell.first;
         lower.count = half;

@@ -9,8 +9,13 @@
 namespace {
 
 const FileClassAnswers kAnswers = {
-    "QMO",           true, "This plugin imports QMO file from the Game Editor program into 3DS Max.",
-    "QMO importer.", &kExchangeAuthor, &kExchangeCopyright, 1};
+    "QMO",
+    true,
+    "This plugin imports QMO file from the Game Editor program into 3DS Max.",
+    "QMO importer.",
+    &kExchangeAuthor,
+    &kExchangeCopyright,
+    1};
 
 }  // namespace
 

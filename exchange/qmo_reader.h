@@ -30,9 +30,9 @@ struct QmoModelLine {
 struct QmoSkippedLine {
     int line = 0;
     enum class Why {
-        NotAtStart,    // the line does not start with "ModelBatch("
-        MissingTokens, // fewer than 14 tokens follow
-        LongToken,     // a token is longer than its limit
+        NotAtStart,     // the line does not start with "ModelBatch("
+        MissingTokens,  // fewer than 14 tokens follow
+        LongToken,      // a token is longer than its limit
     } why = Why::NotAtStart;
     int tokens = 0;  // MissingTokens: how many there are
     int token = 0;   // LongToken: which one (from 1)

@@ -6,8 +6,12 @@
 
 namespace {
 
-const FileClassAnswers kAnswers = {"ZUT",      true, "Exports mesh in ZUT format",
-                                   "Exports ZUT file", &kExchangeAuthor, &kExchangeCopyright,
+const FileClassAnswers kAnswers = {"ZUT",
+                                   true,
+                                   "Exports mesh in ZUT format",
+                                   "Exports ZUT file",
+                                   &kExchangeAuthor,
+                                   &kExchangeCopyright,
                                    1};
 
 }  // namespace

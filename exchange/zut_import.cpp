@@ -7,8 +7,13 @@
 namespace {
 
 const FileClassAnswers kAnswers = {
-    "ZUT",           true, "This plugin imports ZUT file from the TOVRA program into 3DS Max.",
-    "ZUT importer.", &kExchangeAuthor, &kExchangeCopyright, 1};
+    "ZUT",
+    true,
+    "This plugin imports ZUT file from the TOVRA program into 3DS Max.",
+    "ZUT importer.",
+    &kExchangeAuthor,
+    &kExchangeCopyright,
+    1};
 
 }  // namespace
 

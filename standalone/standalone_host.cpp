@@ -113,7 +113,7 @@ BOOL StandaloneHost::MergeFromFile(const char* name, BOOL, BOOL selMerged, BOOL,
                                    std::vector<CStr>* mrgList) {
     MergeRecord record;
     record.file = name != nullptr ? name : "";
-    record.localPath = name != nullptr ? LocalPath(name) : "";
+    record.localPath = name != nullptr ? ResolveIgnoringCase(LocalPath(name)) : "";
     if (mrgList != nullptr) {
         record.error = "merging a list of named nodes is not offered";
     } else if (record.localPath.empty()) {
@@ -122,6 +122,7 @@ BOOL StandaloneHost::MergeFromFile(const char* name, BOOL, BOOL selMerged, BOOL,
         MergeResult result = MergeSceneDocument(scene_, record.localPath, selMerged != FALSE);
         record.merged = result.merged;
         record.error = result.error;
+        record.topLevelNodes = result.topLevelNodes;
         for (SceneNode* node : result.nodes) {
             record.nodes.push_back(node->Name());
         }

@@ -84,8 +84,7 @@ class StandaloneHost : public Interface, public HostPlatform {
                      float& easeOut) override;
     int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
     // Local folders through MapDrive's mapping (ListLocalDirectory).
-    bool ListDirectory(const std::string& pattern,
-                       std::vector<WIN32_FIND_DATAA>& entries) override;
+    bool ListDirectory(const std::string& pattern, std::vector<WIN32_FIND_DATAA>& entries) override;
     TriObject* NewTriObject() override;
 
     // The merges the library asked for, in order.

@@ -14,6 +14,11 @@ char Upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+bool EqualIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Upper(x) == Upper(y); });
+}
+
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
     const auto upper = [](const std::string& s) {
         std::string u = s;
@@ -75,11 +80,40 @@ bool MatchesFindPattern(const std::string& name, const std::string& pattern) {
     return p == pattern.size();
 }
 
+std::string ResolveIgnoringCase(const std::string& localPath) {
+    std::error_code ec;
+    const fs::path given(localPath);
+    if (localPath.empty() || fs::exists(given, ec)) {
+        return localPath;
+    }
+    fs::path resolved = given.root_path();
+    for (const fs::path& part : given.relative_path()) {
+        const fs::path next = resolved / part;
+        if (part.empty() || part == "." || part == ".." || fs::exists(next, ec)) {
+            resolved = next;
+            continue;
+        }
+        std::vector<WIN32_FIND_DATAA> entries;
+        const std::string folder = resolved.empty() ? std::string(".") : resolved.string();
+        if (!ListLocalDirectory(folder + "/*", entries)) {
+            return localPath;
+        }
+        const auto match = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
+            return EqualIgnoringCase(entry.cFileName, part.string());
+        });
+        if (match == entries.end()) {
+            return localPath;
+        }
+        resolved /= match->cFileName;
+    }
+    return resolved.string();
+}
+
 bool ListLocalDirectory(const std::string& localPattern, std::vector<WIN32_FIND_DATAA>& entries) {
     const size_t slash = localPattern.find_last_of('/');
     const fs::path folder = slash == std::string::npos ? fs::path(".")
-                            : slash == 0                ? fs::path("/")
-                                                        : fs::path(localPattern.substr(0, slash));
+                            : slash == 0               ? fs::path("/")
+                                                       : fs::path(localPattern.substr(0, slash));
     const std::string pattern =
         slash == std::string::npos ? localPattern : localPattern.substr(slash + 1);
     std::error_code ec;

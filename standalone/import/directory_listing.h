@@ -16,6 +16,12 @@ namespace pellucid::standalone {
 // the path has already passed through, so that a search cannot go round a loop for ever.
 bool ListLocalDirectory(const std::string& localPattern, std::vector<WIN32_FIND_DATAA>& entries);
 
+// The local path of an existing file or folder that `localPath` names without regard to letter
+// case, as the original platform's file system found files: each part of the path that does not
+// exist as written is taken as the first entry of its folder, in name order, whose name equals
+// it ignoring case. The path as written when nothing matches.
+std::string ResolveIgnoringCase(const std::string& localPath);
+
 // Whether `name` matches `pattern`.
 bool MatchesFindPattern(const std::string& name, const std::string& pattern);
 

@@ -108,6 +108,7 @@ MergeResult MergeSceneDocument(Scene& scene, const std::string& path, bool selec
         const bool isMerged = merged.count(node) != 0;
         if (isMerged) {
             result.nodes.push_back(node);
+            result.topLevelNodes += node->Parent() == scene.Root() ? 1 : 0;
         }
         if (selectMerged) {
             node->SetSelected(isMerged);

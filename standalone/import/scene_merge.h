@@ -13,8 +13,9 @@ struct MergeResult {
     bool merged = false;
     // Why nothing was merged: the document's or the builder's one-line message.
     std::string error;
-    // The nodes brought in, in tree order.
+    // The nodes brought in, in tree order, and how many of them hang directly under the root.
     std::vector<SceneNode*> nodes;
+    int topLevelNodes = 0;
 };
 
 // Reads the scene document at `path` and brings every node of it, with what the nodes use, into
@@ -32,6 +33,7 @@ struct MergeRecord {
     bool merged = false;
     std::string error;
     std::vector<std::string> nodes;  // names of the merged nodes, in tree order
+    int topLevelNodes = 0;
 };
 
 }  // namespace pellucid::standalone

@@ -34,8 +34,8 @@ std::vector<EvaluatedNode> FreezeSceneAt(Scene& scene, TimeValue t) {
             f.mesh = ConvertToEditableMesh(node->EvalWorldState(t).obj, t);
         }
         if (f.mesh) {
-            EvaluatedNode report{node->Name(), {}, f.mesh->mesh.getNumVerts(),
-                                 f.mesh->mesh.getNumFaces()};
+            EvaluatedNode report{
+                node->Name(), {}, f.mesh->mesh.getNumVerts(), f.mesh->mesh.getNumFaces()};
             for (Modifier* modifier : node->Modifiers()) {
                 report.modifiers.emplace_back(modifier->GetName());
             }
