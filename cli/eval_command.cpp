@@ -56,7 +56,9 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
     }
     OutputFile output(options.outputPath);
     try {
-        standalone::WriteSceneDocument(host->Capture(), output.TemporaryPath().string());
+        doc::Document frozen = host->Capture();
+        standalone::DropUnusedObjectsAndModifiers(frozen);
+        standalone::WriteSceneDocument(frozen, output.TemporaryPath().string());
     } catch (const std::exception& e) {
         err << fmt::format("pellucid: {}: {}\n", options.outputPath, e.what());
         return kExitBadInput;

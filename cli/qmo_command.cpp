@@ -144,8 +144,8 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     }
     importer->DoImport(options.inputPath.c_str(), host->GetImpInterface(), host.get());
     JobReport report;
-    ExplainList(list, options.inputPath, report);
     const std::vector<PlacedModel> models = MatchModels(list, *host, options.inputPath, report);
+    ExplainList(list, options.inputPath, report);
     OutputFile output(options.outputPath);
     try {
         standalone::WriteSceneDocument(host->Capture(), output.TemporaryPath().string());

@@ -38,7 +38,11 @@ bool ClosesALoop(const fs::path& folder) {
         return false;
     }
     fs::path prefix;
-    const fs::path absolute = fs::absolute(folder, ec);
+    // Lexically normal, so that a ".." of the path as written is a step back, not a loop.
+    fs::path absolute = fs::absolute(folder, ec).lexically_normal();
+    if (!absolute.has_filename()) {
+        absolute = absolute.parent_path();
+    }
     for (auto part = absolute.begin(); part != absolute.end(); ++part) {
         prefix /= *part;
         if (prefix == absolute) {

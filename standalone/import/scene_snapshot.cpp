@@ -22,7 +22,45 @@ void DropKeys(Controller& controller) {
     controller.explicitController = false;
 }
 
+// Keeps the entries whose flag is set, and answers each old index's new one (-1 when dropped).
+template <typename Entry>
+std::vector<int> KeepUsed(std::vector<Entry>& entries, const std::vector<bool>& used) {
+    std::vector<int> renumbered(entries.size(), -1);
+    std::vector<Entry> kept;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (used[i]) {
+            renumbered[i] = static_cast<int>(kept.size());
+            kept.push_back(std::move(entries[i]));
+        }
+    }
+    entries = std::move(kept);
+    return renumbered;
+}
+
 }  // namespace
+
+void DropUnusedObjectsAndModifiers(doc::Document& document) {
+    std::vector<bool> objectUsed(document.objects.size(), false);
+    std::vector<bool> modifierUsed(document.modifiers.size(), false);
+    for (const doc::Node& node : document.nodes) {
+        if (node.object >= 0) {
+            objectUsed[static_cast<size_t>(node.object)] = true;
+        }
+        for (int m : node.modifiers) {
+            modifierUsed[static_cast<size_t>(m)] = true;
+        }
+    }
+    const std::vector<int> objects = KeepUsed(document.objects, objectUsed);
+    const std::vector<int> modifiers = KeepUsed(document.modifiers, modifierUsed);
+    for (doc::Node& node : document.nodes) {
+        if (node.object >= 0) {
+            node.object = objects[static_cast<size_t>(node.object)];
+        }
+        for (int& m : node.modifiers) {
+            m = modifiers[static_cast<size_t>(m)];
+        }
+    }
+}
 
 std::vector<EvaluatedNode> FreezeSceneAt(Scene& scene, TimeValue t) {
     std::vector<Frozen> frozen;

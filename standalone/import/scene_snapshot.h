@@ -23,4 +23,7 @@ struct EvaluatedNode {
 // changes, so bones and skins agree.
 std::vector<EvaluatedNode> FreezeSceneAt(Scene& scene, TimeValue t);
 
+// Removes the objects and modifiers that no node uses any more (those a frozen stack replaced).
+void DropUnusedObjectsAndModifiers(doc::Document& document);
+
 }  // namespace pellucid::standalone

@@ -16,8 +16,8 @@ void ExpectSameAsScan(const std::vector<Point3>& points, const std::vector<Point
     const NearestVertexIndex index(points);
     for (size_t q = 0; q < queries.size(); ++q) {
         ASSERT_EQ(index.Find(queries[q]), FindNearestByScan(queries[q], points))
-            << "query " << q << " (" << queries[q].x << ", " << queries[q].y << ", "
-            << queries[q].z << ")";
+            << "query " << q << " (" << queries[q].x << ", " << queries[q].y << ", " << queries[q].z
+            << ")";
     }
 }
 
@@ -79,7 +79,7 @@ TEST(NearestVertexIndex, CountsOnlyDistancesBelowTheLargestFloat) {
     // Non-finite points are at no distance; points 1e20 apart have a squared length beyond the
     // float range, so they are infinitely far as the host measures; 1e-30 apart they underflow to
     // the same length as an exact match.
-    std::vector<Point3> points = {{nan, 0, 0}, {inf, 0, 0},   {1e20f, 0, 0},
+    std::vector<Point3> points = {{nan, 0, 0}, {inf, 0, 0},    {1e20f, 0, 0},
                                   {0, 0, 0},   {1e-30f, 0, 0}, {-1e20f, 0, 0}};
     // Enough other points that the index splits them into many cells.
     for (int i = 0; i < 200; ++i) {

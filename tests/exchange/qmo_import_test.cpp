@@ -31,8 +31,8 @@ TEST(QmoReader, ReadsDirectoryNameAndTransformOfEachModelLine) {
     EXPECT_EQ(crate.line, 2);
     EXPECT_EQ(crate.directory, "d:\\models");
     EXPECT_EQ(crate.model, "crate");
-    EXPECT_TRUE(crate.transform == Matrix3(Point3(0, 1, 0), Point3(-1, 0, 0), Point3(0, 0, 1),
-                                           Point3(100, 0, -100)));
+    EXPECT_TRUE(crate.transform ==
+                Matrix3(Point3(0, 1, 0), Point3(-1, 0, 0), Point3(0, 0, 1), Point3(100, 0, -100)));
     // Numbers are read from the start of a token; the rest of it, ");" included, is ignored.
     const Matrix3& barrel = list.models[1].transform;
     EXPECT_TRUE(barrel.GetTrans() ==
@@ -45,7 +45,9 @@ TEST(QmoReader, LinesThatMentionModelBatchButAreNotModelLines) {
     const QmoList list = Read(
         " ModelBatch(d crate 0 0 0 1 0 0 0 1 0 0 0 1);\n"
         "ModelBatch(d crate 0 0 0);\n"
-        "ModelBatch(d " + longName + " 0 0 0 1 0 0 0 1 0 0 0 1);\n"
+        "ModelBatch(d " +
+        longName +
+        " 0 0 0 1 0 0 0 1 0 0 0 1);\n"
         "ModelBatch(d crate 0 0 0 1 0 0 0 1 0 0 0 12345678901234567890);\n"
         "ModelBatch(d crate 0 0 0 1 0 0 0 1 0 0 0 1);");
     EXPECT_TRUE(list.models.empty());
@@ -102,7 +104,7 @@ TEST(ModelSearch, FindsTheFileIgnoringCaseInListingOrderSkippingDotFolders) {
     // The subfolder listed first wins over the file of the folder itself; the name is as asked.
     EXPECT_EQ(path, "m\\a\\b\\c\\crate.max");
     EXPECT_EQ(tree.listed, (std::vector<std::string>{"m\\*.*", "m\\a\\*.*", "m\\a\\locked\\*.*",
-                                                      "m\\a\\b\\*.*", "m\\a\\b\\c\\*.*"}));
+                                                     "m\\a\\b\\*.*", "m\\a\\b\\c\\*.*"}));
     EXPECT_FALSE(FindModelFile(path, "m", "barrel.max"));
     EXPECT_FALSE(FindModelFile(path, "nowhere", "crate.max"));
 }

@@ -67,8 +67,8 @@ TEST(ZutExport, IndicesRestartForEachObjectInTreeOrder) {
     document.nodes[static_cast<size_t>(child)].object = mesh;
     const std::vector<std::string> lines = ScriptLines(ExportZut(document));
     const std::vector<std::string> objectLines = {
-        "Cube_Vertex(0,0,0,0,0,0,0);", "Cube_Vertex(1,1,0,0,1,0,0);",
-        "Cube_Vertex(2,0,1,0,0,1,0);", "Cube_Face(0,0,1,2,0,1,0);"};
+        "Cube_Vertex(0,0,0,0,0,0,0);", "Cube_Vertex(1,1,0,0,1,0,0);", "Cube_Vertex(2,0,1,0,0,1,0);",
+        "Cube_Face(0,0,1,2,0,1,0);"};
     std::vector<std::string> expected = objectLines;
     expected.insert(expected.end(), objectLines.begin(), objectLines.end());
     EXPECT_EQ(lines, expected);
@@ -109,10 +109,10 @@ TEST(ZutExport, AVertexWithoutARestShapeStandsForItself) {
     const std::string path = ScratchPath("zut", "growing.zut");
     ZUTExporter exporter;
     exporter.DoExport(path.c_str(), &ei, nullptr);
-    EXPECT_EQ(ScriptLines(ReadBytes(path)),
-              (std::vector<std::string>{"Cube_Vertex(0,1,2,3,1,2,3);", "Cube_Vertex(1,4,5,6,4,5,6);",
-                                        "Cube_Vertex(2,7,8,9,7,8,9);",
-                                        "Cube_Face(0,2,1,0,0,1,0);"}));
+    EXPECT_EQ(
+        ScriptLines(ReadBytes(path)),
+        (std::vector<std::string>{"Cube_Vertex(0,1,2,3,1,2,3);", "Cube_Vertex(1,4,5,6,4,5,6);",
+                                  "Cube_Vertex(2,7,8,9,7,8,9);", "Cube_Face(0,2,1,0,0,1,0);"}));
 }
 
 }  // namespace

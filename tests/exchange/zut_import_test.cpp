@@ -91,9 +91,9 @@ TEST(ZutReader, TheLineLimitCountsCharactersBeforeACrLf) {
 }
 
 TEST(ZutReader, WithoutASectionMarkerNothingIsFound) {
-    for (const std::string& text : {std::string(""), std::string("Cube_Vertex(0,1,2,3,4,5,6);\r\n"),
-                                    std::string(300, '\0') + "Cube_MeshNew\n",
-                                    std::string(2000, 'x') + "\nCube_MeshNew\n"}) {
+    for (const std::string& text :
+         {std::string(""), std::string("Cube_Vertex(0,1,2,3,4,5,6);\r\n"),
+          std::string(300, '\0') + "Cube_MeshNew\n", std::string(2000, 'x') + "\nCube_MeshNew\n"}) {
         EXPECT_FALSE(Read(text).found);
     }
 }
@@ -130,10 +130,11 @@ class ZutImportTest : public ::testing::Test {
 };
 
 TEST_F(ZutImportTest, BuildsOneMeshNamedZutObjectAtTheOriginInANewScene) {
-    ASSERT_EQ(Import("Cube_MeshNew\r\nCube_Vertex(0,9,9,9,0,0,0);\r\nCube_Vertex(1,9,9,9,1,0,0);\r\n"
-                     "Cube_Vertex(2,9,9,9,0,1,0);\r\nCube_Face(0,0,1,2,0,1,0);\r\n"
-                     "Cube_Face(1,0,2,9,0,1,0);\r\n"),
-              1);
+    ASSERT_EQ(
+        Import("Cube_MeshNew\r\nCube_Vertex(0,9,9,9,0,0,0);\r\nCube_Vertex(1,9,9,9,1,0,0);\r\n"
+               "Cube_Vertex(2,9,9,9,0,1,0);\r\nCube_Face(0,0,1,2,0,1,0);\r\n"
+               "Cube_Face(1,0,2,9,0,1,0);\r\n"),
+        1);
     ASSERT_EQ(host->GetScene().NodesInTreeOrder().size(), 1u);
     INode* node = host->FindNodeByName("ZUT_Object");
     ASSERT_NE(node, nullptr);

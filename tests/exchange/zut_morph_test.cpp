@@ -29,8 +29,7 @@ doc::Document MorphedTriangle(float lift) {
 }
 
 std::vector<Point3> Shape(StandaloneHost& host, TimeValue t) {
-    return static_cast<TriObject*>(host.FindNodeByName("Shape")->EvalWorldState(t).obj)
-        ->mesh.verts;
+    return static_cast<TriObject*>(host.FindNodeByName("Shape")->EvalWorldState(t).obj)->mesh.verts;
 }
 
 TEST(ZUTMorph, MovesFromTheNearestRestPointToTheFrame10Point) {

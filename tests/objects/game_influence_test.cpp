@@ -91,8 +91,8 @@ TEST(GameInfluence, VerticesFollowTheirBonesByUnnormalisedWeights) {
     // Halfway between staying with A and rising 10 with B.
     EXPECT_TRUE(PointsNear(ToWorld(*host, "Skin", moved[1], 100),
                            ToWorld(*host, "Skin", {2, 0, 0}, 0) + Point3(0, 0, 5)));
-    EXPECT_TRUE(PointsNear(ToWorld(*host, "Skin", moved[2], 100),
-                           bound * 0.5f + Point3(0, 0, 2.5f)));
+    EXPECT_TRUE(
+        PointsNear(ToWorld(*host, "Skin", moved[2], 100), bound * 0.5f + Point3(0, 0, 2.5f)));
 }
 
 TEST(GameInfluence, AMeshWithoutSkinIsLeftAsTheStackGaveIt) {
