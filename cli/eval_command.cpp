@@ -54,16 +54,9 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
             "no node has a modifier stack that runs on a mesh; the document is the "
             "scene's transforms at that time");
     }
-    OutputFile output(options.outputPath);
-    try {
-        doc::Document frozen = host->Capture();
-        standalone::DropUnusedObjectsAndModifiers(frozen);
-        standalone::WriteSceneDocument(frozen, output.TemporaryPath().string());
-    } catch (const std::exception& e) {
-        err << fmt::format("pellucid: {}: {}\n", options.outputPath, e.what());
-        return kExitBadInput;
-    }
-    if (!FinishOutput(output, options.outputPath, err)) {
+    doc::Document frozen = host->Capture();
+    standalone::DropUnusedObjectsAndModifiers(frozen);
+    if (!WriteDocumentOutput(frozen, options.outputPath, err)) {
         return kExitBadInput;
     }
     if (options.json) {
@@ -76,18 +69,8 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
             json.BeginArray();
             for (const standalone::EvaluatedNode& node : evaluated) {
                 json.BeginObject();
-                json.Key("node");
-                json.String(node.name);
-                json.Key("modifiers");
-                json.BeginArray();
-                for (const std::string& name : node.modifiers) {
-                    json.String(name);
-                }
-                json.EndArray();
-                json.Key("vertices");
-                json.Int(node.vertices);
-                json.Key("faces");
-                json.Int(node.faces);
+                WriteMeshCounts(json, node.name, node.vertices, node.faces);
+                WriteStrings(json, "modifiers", node.modifiers);
                 json.EndObject();
             }
             json.EndArray();
@@ -115,10 +98,7 @@ Job DeclareEvalCommand(CLI::App& command) {
     command.add_option("--frame", options->frame, "The time as a frame of the scene");
     command.add_option("-o,--output", options->outputPath, "Output scene document (*.pscene.json)")
         ->required();
-    command.add_flag("--strict", options->strict,
-                     "Exit with code 1 when there is any note or message box (the output is "
-                     "still written)");
-    command.add_flag("--json", options->json, "Print the report as JSON on standard output");
+    AddReportFlags(command, options->strict, options->json);
     command.footer(
         "Evaluates every modifier stack (skin, morph, GameInfluence, ZUTMorph) at the given time "
         "and saves the scene as it stands then: each such mesh as the mesh its stack gives, "

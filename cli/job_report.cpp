@@ -2,12 +2,21 @@
 
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
+
+void AddReportFlags(CLI::App& command, bool& strict, bool& json) {
+    command.add_flag("--strict", strict,
+                     "Exit with code 1 when there is any note or message box (the output is "
+                     "still written)");
+    command.add_flag("--json", json, "Print the report as JSON on standard output");
+}
 
 bool RefuseOutputOverInput(const std::string& input, const std::string& output, std::ostream& err) {
     namespace fs = std::filesystem;
@@ -21,6 +30,19 @@ bool RefuseOutputOverInput(const std::string& input, const std::string& output, 
             output, input);
     }
     return same;
+}
+
+bool OpenImportInput(const std::string& input, const std::string& output, std::ifstream& in,
+                     std::ostream& err) {
+    if (RefuseOutputOverInput(input, output, err)) {
+        return false;
+    }
+    in.open(input, std::ios::binary);
+    if (!in) {
+        err << fmt::format("pellucid: {}: cannot be read\n", input);
+        return false;
+    }
+    return true;
 }
 
 bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream& err) {
@@ -37,6 +59,38 @@ bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream
     return true;
 }
 
+bool WriteDocumentOutput(const doc::Document& document, const std::string& outputPath,
+                         std::ostream& err) {
+    OutputFile output(outputPath);
+    try {
+        standalone::WriteSceneDocument(document, output.TemporaryPath().string());
+    } catch (const std::exception& e) {
+        err << fmt::format("pellucid: {}: {}\n", outputPath, e.what());
+        return false;
+    }
+    return FinishOutput(output, outputPath, err);
+}
+
+void WriteStrings(standalone::JsonWriter& json, const char* key,
+                  const std::vector<std::string>& texts) {
+    json.Key(key);
+    json.BeginArray();
+    for (const std::string& text : texts) {
+        json.String(text);
+    }
+    json.EndArray();
+}
+
+void WriteMeshCounts(standalone::JsonWriter& json, const std::string& node, int vertices,
+                     int faces) {
+    json.Key("node");
+    json.String(node);
+    json.Key("vertices");
+    json.Int(vertices);
+    json.Key("faces");
+    json.Int(faces);
+}
+
 void JobReport::PrintNotes(std::ostream& err) const {
     for (const std::string& note : notes_) {
         err << "note: " << note << "\n";
@@ -45,12 +99,7 @@ void JobReport::PrintNotes(std::ostream& err) const {
 
 void JobReport::WriteJson(standalone::JsonWriter& json,
                           const standalone::StandaloneHost& host) const {
-    json.Key("notes");
-    json.BeginArray();
-    for (const std::string& note : notes_) {
-        json.String(note);
-    }
-    json.EndArray();
+    WriteStrings(json, "notes", notes_);
     json.Key("messages");
     json.BeginArray();
     for (const auto& message : host.Messages()) {

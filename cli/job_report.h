@@ -3,6 +3,7 @@
 // for a person or written as JSON.
 #pragma once
 
+#include <fstream>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -11,14 +12,29 @@
 #include "standalone/json_writer.h"
 #include "standalone/standalone_host.h"
 
+namespace CLI {
+class App;
+}
+
 namespace pellucid::cli {
+
+// Declares --strict and --json.
+void AddReportFlags(CLI::App& command, bool& strict, bool& json);
 
 // True (after printing why) when `output` names the same file as `input`.
 bool RefuseOutputOverInput(const std::string& input, const std::string& output, std::ostream& err);
 
+// Opens an importer's input, refusing an output that would replace it; false after printing why.
+bool OpenImportInput(const std::string& input, const std::string& output, std::ifstream& in,
+                     std::ostream& err);
+
 // Moves the job's output into place; false after printing why when the job wrote nothing or the
 // file cannot be moved.
 bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream& err);
+
+// Writes the document to `outputPath` through a temporary file; false after printing why.
+bool WriteDocumentOutput(const doc::Document& document, const std::string& outputPath,
+                         std::ostream& err);
 
 // Notes that explain what the library did without a word: what it passed over, where a file's
 // reading ended.
@@ -38,6 +54,13 @@ class JobReport {
 // The exit code of a job that succeeded: findings (1) under --strict when there are notes or
 // message boxes.
 int SucceededExitCode(bool strict, const JobReport& report, const standalone::StandaloneHost& host);
+
+// Field `key` as an array of texts.
+void WriteStrings(standalone::JsonWriter& json, const char* key,
+                  const std::vector<std::string>& texts);
+// The fields "node", "vertices" and "faces" of the object being written.
+void WriteMeshCounts(standalone::JsonWriter& json, const std::string& node, int vertices,
+                     int faces);
 
 // Prints the JSON document that `write` fills, on one object, to `out`.
 template <typename Write>

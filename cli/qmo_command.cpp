@@ -110,12 +110,8 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
         }
         json.Key("placed");
         json.Bool(model.merge != nullptr && model.merge->merged);
-        json.Key("nodes");
-        json.BeginArray();
-        for (size_t i = 0; model.merge != nullptr && i < model.merge->nodes.size(); ++i) {
-            json.String(model.merge->nodes[i]);
-        }
-        json.EndArray();
+        WriteStrings(json, "nodes",
+                     model.merge != nullptr ? model.merge->nodes : std::vector<std::string>());
         json.Key("position");
         json.Point(model.line->transform.GetTrans());
         json.EndObject();
@@ -124,12 +120,8 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
 }
 
 int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostream& err) {
-    if (RefuseOutputOverInput(options.inputPath, options.outputPath, err)) {
-        return kExitBadInput;
-    }
-    std::ifstream in(options.inputPath, std::ios::binary);
-    if (!in) {
-        err << fmt::format("pellucid: {}: cannot be read\n", options.inputPath);
+    std::ifstream in;
+    if (!OpenImportInput(options.inputPath, options.outputPath, in, err)) {
         return kExitBadInput;
     }
     const QmoList list = ReadQmoList(in);
@@ -146,14 +138,7 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     JobReport report;
     const std::vector<PlacedModel> models = MatchModels(list, *host, options.inputPath, report);
     ExplainList(list, options.inputPath, report);
-    OutputFile output(options.outputPath);
-    try {
-        standalone::WriteSceneDocument(host->Capture(), output.TemporaryPath().string());
-    } catch (const std::exception& e) {
-        err << fmt::format("pellucid: {}: {}\n", options.outputPath, e.what());
-        return kExitBadInput;
-    }
-    if (!FinishOutput(output, options.outputPath, err)) {
+    if (!WriteDocumentOutput(host->Capture(), options.outputPath, err)) {
         return kExitBadInput;
     }
     size_t placedCount = 0;
@@ -195,9 +180,7 @@ Job DeclareImportQmoCommand(CLI::App& command) {
                        "Map a drive letter of the list's folders to a local folder, as "
                        "LETTER=FOLDER (folders without a drive letter are relative to the "
                        "current folder)");
-    command.add_flag("--strict", options->strict,
-                     "Exit with code 1 when there is any note (the output is still written)");
-    command.add_flag("--json", options->json, "Print the report as JSON on standard output");
+    AddReportFlags(command, options->strict, options->json);
     command.footer(
         "For every ModelBatch line, searches the line's folder and its subfolders for the model's "
         "scene file (the model name followed by .max, any letter case; a scene document), merges "

@@ -128,12 +128,7 @@ int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostrea
             json.BeginArray();
             for (const ExportedObject& o : objects) {
                 json.BeginObject();
-                json.Key("node");
-                json.String(o.node->GetName());
-                json.Key("vertices");
-                json.Int(o.vertices);
-                json.Key("faces");
-                json.Int(o.faces);
+                WriteMeshCounts(json, o.node->GetName(), o.vertices, o.faces);
                 json.EndObject();
             }
             json.EndArray();
@@ -172,21 +167,19 @@ const char* EndReason(ZutSection::End end) {
 
 // What the importer passed over in silence, from the same reading of the file.
 void ExplainZutSection(const ZutSection& section, const std::string& path, JobReport& report) {
-    for (const ZutVertexLine& vertex : section.vertices) {
-        if (vertex.fields < 7) {
+    auto noteFields = [&](int line, int fields, int used, const char* kind) {
+        if (fields < used) {
             report.Note(fmt::format(
-                "{} line {}: only {} of the 7 numbers of the vertex line could be read; the "
-                "rest read as 0",
-                path, vertex.line, vertex.fields));
+                "{} line {}: only {} of the {} numbers that the {} line needs could be read; "
+                "the rest read as 0",
+                path, line, fields, used, kind));
         }
+    };
+    for (const ZutVertexLine& vertex : section.vertices) {
+        noteFields(vertex.line, vertex.fields, 7, "vertex");
     }
     for (const ZutFaceLine& face : section.faces) {
-        if (face.fields < 4) {
-            report.Note(fmt::format(
-                "{} line {}: only {} of the 4 first numbers of the face line could be read; the "
-                "rest read as 0",
-                path, face.line, face.fields));
-        }
+        noteFields(face.line, face.fields, 4, "face");
         for (DWORD corner : face.corners) {
             if (corner >= section.vertices.size()) {
                 report.Note(fmt::format(
@@ -203,12 +196,8 @@ void ExplainZutSection(const ZutSection& section, const std::string& path, JobRe
 }
 
 int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostream& err) {
-    if (RefuseOutputOverInput(options.inputPath, options.outputPath, err)) {
-        return kExitBadInput;
-    }
-    std::ifstream in(options.inputPath, std::ios::binary);
-    if (!in) {
-        err << fmt::format("pellucid: {}: cannot be read\n", options.inputPath);
+    std::ifstream in;
+    if (!OpenImportInput(options.inputPath, options.outputPath, in, err)) {
         return kExitBadInput;
     }
     const ZutSection section = ReadZutSection(in);
@@ -234,14 +223,7 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
     }
     JobReport report;
     ExplainZutSection(section, options.inputPath, report);
-    OutputFile output(options.outputPath);
-    try {
-        standalone::WriteSceneDocument(host->Capture(), output.TemporaryPath().string());
-    } catch (const std::exception& e) {
-        err << fmt::format("pellucid: {}: {}\n", options.outputPath, e.what());
-        return kExitBadInput;
-    }
-    if (!FinishOutput(output, options.outputPath, err)) {
+    if (!WriteDocumentOutput(host->Capture(), options.outputPath, err)) {
         return kExitBadInput;
     }
     INode* object = host->FindNodeByName("ZUT_Object");
@@ -253,10 +235,7 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
         PrintJson(out, [&](standalone::JsonWriter& json) {
             json.Key("output");
             json.String(options.outputPath);
-            json.Key("vertices");
-            json.Int(vertices);
-            json.Key("faces");
-            json.Int(faces);
+            WriteMeshCounts(json, "ZUT_Object", vertices, faces);
             report.WriteJson(json, *host);
         });
     } else {
@@ -265,13 +244,6 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
                            vertices, faces);
     }
     return SucceededExitCode(options.strict, report, *host);
-}
-
-void AddReportFlags(CLI::App& command, bool& strict, bool& json) {
-    command.add_flag("--strict", strict,
-                     "Exit with code 1 when there is any note or message box (the output is "
-                     "still written)");
-    command.add_flag("--json", json, "Print the report as JSON on standard output");
 }
 
 }  // namespace

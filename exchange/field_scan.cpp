@@ -58,10 +58,6 @@ void FieldScanner::SkipSpace() {
     }
 }
 
-size_t FieldScanner::NumberLength(bool fraction) const {
-    return DecimalLength(text_.substr(at_), fraction);
-}
-
 bool FieldScanner::Literal(std::string_view expected) {
     if (text_.substr(at_, expected.size()) != expected) {
         return false;
@@ -71,27 +67,32 @@ bool FieldScanner::Literal(std::string_view expected) {
 }
 
 bool FieldScanner::Int(int& value) {
-    SkipSpace();
-    const size_t length = NumberLength(false);
-    if (length == 0) {
+    std::string digits;
+    if (!Number(false, digits)) {
         return false;
     }
-    // The text is copied: strtoll needs the terminator that a view does not have.
-    const std::string digits(text_.substr(at_, length));
     const long long wide = std::strtoll(digits.c_str(), nullptr, 10);
     value = wide > INT_MAX ? INT_MAX : (wide < INT_MIN ? INT_MIN : static_cast<int>(wide));
-    at_ += length;
     return true;
 }
 
 bool FieldScanner::Float(float& value) {
+    std::string number;
+    if (!Number(true, number)) {
+        return false;
+    }
+    value = std::strtof(number.c_str(), nullptr);
+    return true;
+}
+
+// The text is copied: the C library's conversions need the terminator that a view lacks.
+bool FieldScanner::Number(bool fraction, std::string& text) {
     SkipSpace();
-    const size_t length = NumberLength(true);
+    const size_t length = DecimalLength(text_.substr(at_), fraction);
     if (length == 0) {
         return false;
     }
-    const std::string number(text_.substr(at_, length));
-    value = std::strtof(number.c_str(), nullptr);
+    text.assign(text_.substr(at_, length));
     at_ += length;
     return true;
 }

@@ -21,8 +21,9 @@ class FieldScanner {
 
   private:
     void SkipSpace();
-    // The length of the decimal number at the start of the rest, 0 when there is none.
-    size_t NumberLength(bool fraction) const;
+    // Moves past the decimal number at the start of the rest (with a fraction and an exponent
+    // when `fraction` is set) and gives its text; false when there is none.
+    bool Number(bool fraction, std::string& text);
 
     std::string_view text_;
     size_t at_ = 0;

@@ -87,22 +87,22 @@ ZutSection ReadZutSection(std::istream& in) {
         bool recognised = false;
         section.end = ZutSection::End::NotRecognised;
         // Both markers are tested, so a line with both words counts as both kinds.
-        if (text.find("Cube_Vertex") != std::string::npos) {
-            if (section.vertices.size() < kZutVertexLimit) {
-                section.vertices.push_back(ParseVertexLine(text, lines.Number()));
+        auto collect = [&](const char* marker, auto& store, size_t limit, auto parse,
+                           ZutSection::End full) {
+            if (text.find(marker) == std::string::npos) {
+                return;
+            }
+            if (store.size() < limit) {
+                store.push_back(parse(text, lines.Number()));
                 recognised = true;
             } else {
-                section.end = ZutSection::End::VertexLimit;
+                section.end = full;
             }
-        }
-        if (text.find("Cube_Face") != std::string::npos) {
-            if (section.faces.size() < kZutFaceLimit) {
-                section.faces.push_back(ParseFaceLine(text, lines.Number()));
-                recognised = true;
-            } else {
-                section.end = ZutSection::End::FaceLimit;
-            }
-        }
+        };
+        collect("Cube_Vertex", section.vertices, kZutVertexLimit, ParseVertexLine,
+                ZutSection::End::VertexLimit);
+        collect("Cube_Face", section.faces, kZutFaceLimit, ParseFaceLine,
+                ZutSection::End::FaceLimit);
         if (!recognised) {
             section.endLine = lines.Number();
             return section;
