@@ -10,7 +10,7 @@
 
 #include "exchange/nearest_vertex.h"
 #include "exchange/zut_exporter.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "cli/commands.h"
 #include "cli/job_report.h"
 #include "cli/scene_session.h"
+#include "standalone/document/scene_document_io.h"
 #include "standalone/import/scene_snapshot.h"
-#include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
 

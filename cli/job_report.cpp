@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
 

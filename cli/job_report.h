@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cli/output_file.h"
-#include "standalone/json_writer.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/json/json_writer.h"
+#include "standalone/host/standalone_host.h"
 
 namespace CLI {
 class App;

@@ -13,7 +13,7 @@
 #include "cli/scene_session.h"
 #include "exchange/model_search.h"
 #include "exchange/qmo_reader.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
 

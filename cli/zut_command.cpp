@@ -13,8 +13,8 @@
 #include "cli/scene_session.h"
 #include "exchange/zut_node_writer.h"
 #include "exchange/zut_reader.h"
-#include "standalone/mesh_objects.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/scene/objects/mesh_objects.h"
 
 namespace pellucid::cli {
 

@@ -4,8 +4,8 @@
 #include <set>
 #include <unordered_set>
 
-#include "standalone/scene_builder.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/scene/build/scene_builder.h"
 
 namespace fs = std::filesystem;
 

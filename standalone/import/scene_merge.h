@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "standalone/scene_store.h"
+#include "standalone/scene/scene_store.h"
 
 namespace pellucid::standalone {
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "standalone/mesh_objects.h"
-#include "standalone/node_pipeline.h"
+#include "standalone/scene/node_pipeline.h"
+#include "standalone/scene/objects/mesh_objects.h"
 
 namespace pellucid::standalone {
 

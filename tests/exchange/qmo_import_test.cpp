@@ -10,7 +10,7 @@
 #include "exchange/model_search.h"
 #include "exchange/qmo_import.h"
 #include "exchange/qmo_reader.h"
-#include "standalone/model_support.h"
+#include "standalone/support/model_support.h"
 #include "support/fake_platform.h"
 #include "support/script_files.h"
 

@@ -6,8 +6,8 @@
 
 #include "exchange/zut_exporter.h"
 #include "host/fake_node.h"
-#include "standalone/model_support.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/support/model_support.h"
 #include "support/script_files.h"
 
 namespace pellucid::test {

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "exchange/zut_import.h"
-#include "standalone/model_support.h"
+#include "standalone/support/model_support.h"
 #include "support/script_files.h"
 
 namespace pellucid::test {

@@ -2,7 +2,7 @@
 // to the frame-10 shape, each point starting from the rest point nearest to it.
 #include <gtest/gtest.h>
 
-#include "standalone/model_support.h"
+#include "standalone/support/model_support.h"
 
 namespace pellucid::standalone::testing {
 namespace {

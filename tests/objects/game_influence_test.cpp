@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/library.h"
-#include "standalone/model_support.h"
+#include "standalone/support/model_support.h"
 
 namespace pellucid::standalone::testing {
 namespace {
