@@ -91,6 +91,7 @@ class SimpleObject : public GeomObject {
     int NumPoints() override { return mesh.getNumVerts(); }
     Point3 GetPoint(int i) override { return mesh.getVert(i); }
     int IsDeformable() override { return 1; }
+    int Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) override;
 
     IParamBlock* pblock = nullptr;
     Mesh mesh;
