@@ -9,6 +9,7 @@
 #include "host/interface.h"
 #include "standalone/drive_map.h"
 #include "standalone/message_log.h"
+#include "standalone/panels/panel_toolkit.h"
 #include "standalone/scene_document.h"
 #include "standalone/scene_import.h"
 #include "standalone/scene_store.h"
@@ -81,6 +82,9 @@ class StandaloneHost : public Interface, public HostPlatform {
     void TCBDefaults(float& tension, float& continuity, float& bias, float& easeIn,
                      float& easeOut) override;
     int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
+    HostPanels* Panels() override { return &panels_; }
+    // The toolkit in which the library's panels open.
+    panels::PanelToolkit& Toolkit() { return panels_; }
 
   private:
     Scene scene_;
@@ -90,6 +94,8 @@ class StandaloneHost : public Interface, public HostPlatform {
     MessageLog log_;
     DriveFolders folders_;
     std::vector<std::string> flashed_;
+    // Last, so that pages still open close while the scene is there.
+    panels::PanelToolkit panels_;
 };
 
 }  // namespace pellucid::standalone
