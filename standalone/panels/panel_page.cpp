@@ -85,12 +85,12 @@ void PanelPage::Close() {
     if (closed_) {
         return;
     }
-    closed_ = true;
     if (proc_ != nullptr) {
         Send(WM_DESTROY, 0, 0);
         proc_->DeleteThis();
         proc_ = nullptr;
     }
+    closed_ = true;
 }
 
 BOOL PanelPage::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
