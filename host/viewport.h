@@ -41,6 +41,8 @@ class GraphicsWindow {
     virtual void polyline(int ct, Point3* xyz, Point3* rgb, int closed, int* es) = 0;
     // A filled triangle in the fill colour.
     virtual void triangle(Point3* xyz, Point3* rgb) = 0;
+    // A mark of fixed size on the screen at one point.
+    virtual void marker(Point3* xyz, int type) {}
 };
 
 // Snap flags.
