@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/panel_command_options.h"
 
 namespace pellucid::cli {
 
@@ -49,6 +50,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
                          "Exit with code 1 when the export shows any message box (the file is "
                          "still written)");
 
+    PanelCommandOptions panelOptions;
+    AddPanelCommands(app, panelOptions);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -70,6 +74,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (exportMesh->parsed()) {
         exportOptions.kind = "mesh";
         return RunExportCommand(exportOptions, out, err);
+    }
+    if (const std::optional<int> code = RunPanelCommands(panelOptions, out, err)) {
+        return *code;
     }
     return kExitBadInput;
 }

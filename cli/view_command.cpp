@@ -1,0 +1,37 @@
+#include <fmt/format.h>
+
+#include <ostream>
+
+#include "cli/command_line.h"
+#include "cli/command_outputs.h"
+#include "cli/commands.h"
+#include "cli/scene_session.h"
+#include "standalone/viewport/scene_drawing.h"
+
+namespace pellucid::cli {
+
+int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& err) {
+    standalone::viewport::ViewKind kind;
+    if (!standalone::viewport::ParseViewKind(options.view, kind)) {
+        err << fmt::format("pellucid: --view {}: expected top, front, left or perspective\n",
+                           options.view);
+        return kExitBadInput;
+    }
+    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
+        return kExitBadInput;
+    }
+    auto host = LoadScene(options.scene, err);
+    if (!host) {
+        return kExitBadInput;
+    }
+    const std::string svg =
+        standalone::viewport::SceneSvg(host->GetRootNode(), kind, options.shaded, {});
+    if (!WriteTextFile(options.outputPath, svg, err)) {
+        return kExitBadInput;
+    }
+    out << fmt::format("wrote {} ({} view, {})\n", options.outputPath, options.view,
+                       options.shaded ? "shaded" : "wireframe");
+    return kExitOk;
+}
+
+}  // namespace pellucid::cli
