@@ -117,6 +117,9 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
             err << fmt::format("note: {} is selected but {} has no bone of that name: skipped\n",
                                skipped->GetName(), options.target);
         }
+        if (plan.copies.empty()) {
+            err << "note: nothing was copied\n";
+        }
         session.Close();
     } catch (const std::exception& e) {
         err << fmt::format("pellucid: {}: {}\n", options.scene.scenePath, e.what());
