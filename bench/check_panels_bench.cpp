@@ -26,15 +26,14 @@ std::string TorusScene(long triangles) {
     if (!std::filesystem::exists(path) || !std::filesystem::exists(path + ".bin")) {
         const auto mesh = pellucid::bench::TorusMesh(triangles);
         pellucid::bench::WriteCheckScene(path, mesh, {"hull_M"});
-        pellucid::bench::WriteBinaryStl("check_volume_" + std::to_string(triangles) + ".stl",
-                                        mesh);
+        pellucid::bench::WriteBinaryStl("check_volume_" + std::to_string(triangles) + ".stl", mesh);
     }
     return path;
 }
 
 std::string LevelScene(long triangles, int pieces) {
-    const std::string path = "check_level_" + std::to_string(triangles) + "_" +
-                             std::to_string(pieces) + ".pscene.json";
+    const std::string path =
+        "check_level_" + std::to_string(triangles) + "_" + std::to_string(pieces) + ".pscene.json";
     if (!std::filesystem::exists(path) || !std::filesystem::exists(path + ".bin")) {
         pellucid::bench::WriteCheckScene(path, pellucid::bench::LevelMesh(triangles, pieces),
                                          pellucid::bench::LevelMaterialNames());
@@ -67,7 +66,8 @@ BENCHMARK(BM_VolumeCheckOnly)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iter
 
 // One press of Next under Sectors: portals collected, sectors flooded, the sector selected.
 void BM_SectorFloodPress(benchmark::State& state) {
-    StandaloneHost host(ReadSceneDocument(LevelScene(state.range(0), static_cast<int>(state.range(1)))));
+    StandaloneHost host(
+        ReadSceneDocument(LevelScene(state.range(0), static_cast<int>(state.range(1)))));
     host.SetEchoMessages(false);
     PortalBrowser browser;
     for (auto _ : state) {

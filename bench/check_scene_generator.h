@@ -22,7 +22,8 @@ struct CheckMesh {
 
 // A torus of about `triangles` triangles: a grid of quads that wraps in both directions.
 inline CheckMesh TorusMesh(long triangles) {
-    const long side = std::max(3L, static_cast<long>(std::sqrt(static_cast<double>(triangles) / 2)));
+    const long side =
+        std::max(3L, static_cast<long>(std::sqrt(static_cast<double>(triangles) / 2)));
     CheckMesh mesh;
     for (long v = 0; v < side; ++v) {
         for (long u = 0; u < side; ++u) {
@@ -74,8 +75,8 @@ inline CheckMesh LevelMesh(long triangles, int pieces) {
                 for (std::uint32_t i : {a, b, d, a, d, c}) {
                     mesh.faces.push_back(i);
                 }
-                const std::uint32_t id = x == 0 && y == 0 ? 1u + static_cast<std::uint32_t>(p % 8)
-                                                          : 0u;
+                const std::uint32_t id =
+                    x == 0 && y == 0 ? 1u + static_cast<std::uint32_t>(p % 8) : 0u;
                 mesh.materialIds.push_back(id);
                 mesh.materialIds.push_back(id);
             }
@@ -95,9 +96,9 @@ inline void WriteCheckScene(const std::string& path, const CheckMesh& mesh,
     const auto append = [&](const auto& values, size_t count, const char* type) {
         side.write(reinterpret_cast<const char*>(values.data()),
                    static_cast<std::streamsize>(values.size() * sizeof(values[0])));
-        const std::string ref = "{\"file\": \"" + sideName + "\", \"offset\": " +
-                                std::to_string(offset) + ", \"count\": " + std::to_string(count) +
-                                ", \"type\": \"" + type + "\"}";
+        const std::string ref =
+            "{\"file\": \"" + sideName + "\", \"offset\": " + std::to_string(offset) +
+            ", \"count\": " + std::to_string(count) + ", \"type\": \"" + type + "\"}";
         offset += values.size() * sizeof(values[0]);
         return ref;
     };

@@ -79,9 +79,8 @@ void PrintText(std::ostream& out, std::ostream& err, const CheckReport& report) 
     PrintConvertedNotes(err, report.nodes);
     if (report.texel != nullptr) {
         err << fmt::format("note: {} face{} measured, {} single-coloured face{} left out\n",
-                           report.texel->measuredFaces,
-                           report.texel->measuredFaces == 1 ? "" : "s", report.texel->SCT,
-                           report.texel->SCT == 1 ? "" : "s");
+                           report.texel->measuredFaces, report.texel->measuredFaces == 1 ? "" : "s",
+                           report.texel->SCT, report.texel->SCT == 1 ? "" : "s");
     }
     for (const NodeMarks& node : report.nodes) {
         if (report.selection) {
@@ -143,9 +142,10 @@ int RunCheckCommand(const CheckOptions& options, std::ostream& out, std::ostream
         }
     }
     if (check == nullptr) {
-        err << fmt::format("pellucid: check {}: expected mapping, material, volume, texel or "
-                           "sorting\n",
-                           options.check);
+        err << fmt::format(
+            "pellucid: check {}: expected mapping, material, volume, texel or "
+            "sorting\n",
+            options.check);
         return kExitBadInput;
     }
     if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err) ||

@@ -12,8 +12,8 @@
 
 namespace pellucid::cli {
 
-bool CheckOutputIsNotInput(const std::string& output, const std::string& scene,
-                           const char* option, std::ostream& err) {
+bool CheckOutputIsNotInput(const std::string& output, const std::string& scene, const char* option,
+                           std::ostream& err) {
     std::error_code ec;
     if (!output.empty() && std::filesystem::equivalent(output, scene, ec) && !ec) {
         err << fmt::format(
@@ -32,9 +32,10 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::ostrea
         file << text;
         file.flush();
         if (!file) {
-            err << fmt::format("pellucid: {}: cannot be written (is the folder there and "
-                               "writable?)\n",
-                               path);
+            err << fmt::format(
+                "pellucid: {}: cannot be written (is the folder there and "
+                "writable?)\n",
+                path);
             return false;
         }
     }
@@ -46,8 +47,7 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::ostrea
     return true;
 }
 
-bool SaveScene(const standalone::StandaloneHost& host, const std::string& path,
-               std::ostream& err) {
+bool SaveScene(const standalone::StandaloneHost& host, const std::string& path, std::ostream& err) {
     OutputFile output(path);
     try {
         standalone::WriteSceneDocument(host.Capture(), output.TemporaryPath().string());

@@ -13,13 +13,12 @@
 namespace pellucid::cli {
 
 // False, with a message, when `output` names the scene file itself.
-bool CheckOutputIsNotInput(const std::string& output, const std::string& scene,
-                           const char* option, std::ostream& err);
+bool CheckOutputIsNotInput(const std::string& output, const std::string& scene, const char* option,
+                           std::ostream& err);
 // Writes the text to `path` through a temporary file; false, with a message, on failure.
 bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
 // Saves the live scene as a scene document at `path`; false, with a message, on failure.
-bool SaveScene(const standalone::StandaloneHost& host, const std::string& path,
-               std::ostream& err);
+bool SaveScene(const standalone::StandaloneHost& host, const std::string& path, std::ostream& err);
 
 // "marks NAME: 1 2 3" per node with marked faces, in the order given; "marks (converted) NAME:"
 // where the marks were made on a temporary conversion.

@@ -31,22 +31,23 @@ std::string Unpickable(const std::string& option, const std::string& label,
                        standalone::StandaloneHost& host) {
     INode* node = host.FindNodeByName(label);
     if (node == nullptr) {
-        return fmt::format("pellucid: {} {}: the scene has no node of that name\n", option,
-                           label);
+        return fmt::format("pellucid: {} {}: the scene has no node of that name\n", option, label);
     }
     if (!IsBone(node)) {
         return fmt::format("pellucid: {} {}: not a bone (the panel picks bone helpers only)\n",
                            option, label);
     }
     if (node->GetParentNode() != nullptr && !node->GetParentNode()->IsRootNode()) {
-        return fmt::format("pellucid: {} {}: the panel picks only bones directly under the scene "
-                           "root (this one is under {}); pick its skeleton's root bone and "
-                           "select the bones to copy\n",
-                           option, label, node->GetParentNode()->GetName());
+        return fmt::format(
+            "pellucid: {} {}: the panel picks only bones directly under the scene "
+            "root (this one is under {}); pick its skeleton's root bone and "
+            "select the bones to copy\n",
+            option, label, node->GetParentNode()->GetName());
     }
-    return fmt::format("pellucid: {} {}: no bone under the scene root shows this label; bones "
-                       "that share a name are labelled \"NAME #INDEX\"\n",
-                       option, label);
+    return fmt::format(
+        "pellucid: {} {}: no bone under the scene root shows this label; bones "
+        "that share a name are labelled \"NAME #INDEX\"\n",
+        option, label);
 }
 
 }  // namespace

@@ -22,10 +22,11 @@ void AddPanelCommands(CLI::App& app, PanelCommandOptions& o) {
         "check",
         "Run one of the library's check panels on the scene, as pressing its button would: "
         "prints the panel's status line and the faces it marked, exit 1 when the check fails");
-    o.checkCommand->add_option("check", o.check.check,
-                               "mapping (texture coordinates), material (material names), "
-                               "volume (closed meshes), texel (texel density) or sorting "
-                               "(selected meshes)")
+    o.checkCommand
+        ->add_option("check", o.check.check,
+                     "mapping (texture coordinates), material (material names), "
+                     "volume (closed meshes), texel (texel density) or sorting "
+                     "(selected meshes)")
         ->required();
     AddScene(o.checkCommand, o.check.scene);
     o.checkCommand->add_option("-o,--output", o.check.outputPath,
@@ -94,15 +95,14 @@ void AddPanelCommands(CLI::App& app, PanelCommandOptions& o) {
                                  "Leave the node transform");
     o.copyBonesCommand->add_option("--select", o.copyBones.select,
                                    "Select these nodes (by name) instead of the scene's selection");
-    o.copyBonesCommand->add_option("-o,--output", o.copyBones.outputPath,
-                                   "The changed scene (*.pscene.json)")
+    o.copyBonesCommand
+        ->add_option("-o,--output", o.copyBones.outputPath, "The changed scene (*.pscene.json)")
         ->required();
 
-    o.viewCommand = app.add_subcommand(
-        "view", "Draw the scene as a viewport shows it, into an SVG picture");
+    o.viewCommand =
+        app.add_subcommand("view", "Draw the scene as a viewport shows it, into an SVG picture");
     AddScene(o.viewCommand, o.view.scene);
-    o.viewCommand->add_option("-o,--output", o.view.outputPath, "The picture (*.svg)")
-        ->required();
+    o.viewCommand->add_option("-o,--output", o.view.outputPath, "The picture (*.svg)")->required();
     o.viewCommand->add_option("--view", o.view.view, "top, front, left or perspective")
         ->check(CLI::IsMember({"top", "front", "left", "perspective"}));
     o.viewCommand->add_flag("--shaded", o.view.shaded,
@@ -110,8 +110,7 @@ void AddPanelCommands(CLI::App& app, PanelCommandOptions& o) {
                             "wireframe, such as collision boxes, disappear)");
 }
 
-std::optional<int> RunPanelCommands(PanelCommandOptions& o, std::ostream& out,
-                                    std::ostream& err) {
+std::optional<int> RunPanelCommands(PanelCommandOptions& o, std::ostream& out, std::ostream& err) {
     if (o.checkCommand != nullptr && o.checkCommand->parsed()) {
         return RunCheckCommand(o.check, out, err);
     }

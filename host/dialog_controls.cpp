@@ -73,9 +73,9 @@ IParamMap* CreateCPParamMap(ParamUIDesc* desc, int count, IParamArray* values, I
                             HINSTANCE instance, const char* dialog, const char* title,
                             DWORD flags) {
     HostPanels* panels = Panels();
-    return panels != nullptr ? panels->CreateCPParamMap(desc, count, values, ip, instance, dialog,
-                                                        title, flags)
-                             : nullptr;
+    return panels != nullptr
+               ? panels->CreateCPParamMap(desc, count, values, ip, instance, dialog, title, flags)
+               : nullptr;
 }
 
 void DestroyCPParamMap(IParamMap* map) {

@@ -1,8 +1,7 @@
 #include "host/object_load.h"
 
 IParamBlock* UpdateParameterBlock(const ParamBlockDescID* oldDesc, int oldCount, IParamBlock* old,
-                                  const ParamBlockDescID* newDesc, int newCount,
-                                  DWORD newVersion) {
+                                  const ParamBlockDescID* newDesc, int newCount, DWORD newVersion) {
     auto* block = new IParamBlock(newDesc, newCount, newVersion);
     for (int n = 0; n < newCount; ++n) {
         for (int o = 0; o < oldCount && o < old->NumParams(); ++o) {
@@ -30,15 +29,15 @@ IParamBlock* UpdateParameterBlock(const ParamBlockDescID* oldDesc, int oldCount,
 }
 
 void ParamBlockPLCB::proc(ILoad*) {
-    auto* block = target_ != nullptr ? dynamic_cast<IParamBlock*>(target_->GetReference(refNum_))
-                                     : nullptr;
+    auto* block =
+        target_ != nullptr ? dynamic_cast<IParamBlock*>(target_->GetReference(refNum_)) : nullptr;
     if (block != nullptr && block->GetVersion() != current_->version) {
         for (int i = 0; i < count_; ++i) {
             if (versions_[i].version == block->GetVersion()) {
                 target_->SetReference(
-                    refNum_, UpdateParameterBlock(versions_[i].desc, versions_[i].count, block,
-                                                  current_->desc, current_->count,
-                                                  current_->version));
+                    refNum_,
+                    UpdateParameterBlock(versions_[i].desc, versions_[i].count, block,
+                                         current_->desc, current_->count, current_->version));
                 break;
             }
         }

@@ -34,8 +34,7 @@ class ParamBlockPLCB : public PostLoadCallback {
   public:
     ParamBlockPLCB(const ParamVersionDesc* versions, int count, const ParamVersionDesc* current,
                    ReferenceTarget* target, int refNum)
-        : versions_(versions), count_(count), current_(current), target_(target),
-          refNum_(refNum) {}
+        : versions_(versions), count_(count), current_(current), target_(target), refNum_(refNum) {}
     void proc(ILoad* iload) override;
 
   private:
@@ -48,5 +47,4 @@ class ParamBlockPLCB : public PostLoadCallback {
 
 // A block of the new description holding the values of `old` for the ids that both share.
 IParamBlock* UpdateParameterBlock(const ParamBlockDescID* oldDesc, int oldCount, IParamBlock* old,
-                                  const ParamBlockDescID* newDesc, int newCount,
-                                  DWORD newVersion);
+                                  const ParamBlockDescID* newDesc, int newCount, DWORD newVersion);

@@ -47,6 +47,5 @@ class IParamMap {
 };
 
 IParamMap* CreateCPParamMap(ParamUIDesc* desc, int count, IParamArray* values, Interface* ip,
-                            HINSTANCE instance, const char* dialog, const char* title,
-                            DWORD flags);
+                            HINSTANCE instance, const char* dialog, const char* title, DWORD flags);
 void DestroyCPParamMap(IParamMap* map);

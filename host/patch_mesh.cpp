@@ -4,9 +4,9 @@
 #include <map>
 #include <utility>
 
-void PatchMesh::MakeQuadPatch(int index, int va, int vab, int vba, int vb, int vbc, int vcb,
-                              int vc, int vcd, int vdc, int vd, int vda, int vad, int i1, int i2,
-                              int i3, int i4, DWORD sm) {
+void PatchMesh::MakeQuadPatch(int index, int va, int vab, int vba, int vb, int vbc, int vcb, int vc,
+                              int vcd, int vdc, int vd, int vda, int vad, int i1, int i2, int i3,
+                              int i4, DWORD sm) {
     if (index < 0 || index >= getNumPatches()) {
         return;
     }
@@ -78,13 +78,13 @@ void PatchMesh::computeInteriors() {
             const int out = p.vec[2 * i];
             const int in = p.vec[(2 * i + 2 * sides - 1) % (2 * sides)];
             const int interior = p.interior[i];
-            if (corner < 0 || corner >= getNumVerts() || out < 0 || out >= getNumVecs() ||
-                in < 0 || in >= getNumVecs() || interior < 0 || interior >= getNumVecs()) {
+            if (corner < 0 || corner >= getNumVerts() || out < 0 || out >= getNumVecs() || in < 0 ||
+                in >= getNumVecs() || interior < 0 || interior >= getNumVecs()) {
                 continue;
             }
             const Point3 c = verts[static_cast<size_t>(corner)].p;
-            vecs[static_cast<size_t>(interior)].p = c + (vecs[static_cast<size_t>(out)].p - c) +
-                                                    (vecs[static_cast<size_t>(in)].p - c);
+            vecs[static_cast<size_t>(interior)].p =
+                c + (vecs[static_cast<size_t>(out)].p - c) + (vecs[static_cast<size_t>(in)].p - c);
         }
     }
 }

@@ -2,8 +2,8 @@
 // zones; the mesh exporter finds it by its class id.
 #pragma once
 
-#include "host/plugin_classes.h"
 #include "host/param_map.h"
+#include "host/plugin_classes.h"
 #include "host/viewport.h"
 
 constexpr Class_ID COLLBOX_CLASS_ID(0x576809a3, 0x3f972dbe);

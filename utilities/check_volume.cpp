@@ -34,7 +34,8 @@ class EdgeIndex {
   public:
     explicit EdgeIndex(size_t maxEntries)
         : keys_(std::bit_ceil(std::max<size_t>(maxEntries * 2, 16)), kEmptySlot),
-          entries_(keys_.size(), 0), mask_(keys_.size() - 1) {}
+          entries_(keys_.size(), 0),
+          mask_(keys_.size() - 1) {}
 
     // The entry of `key`, or `fresh` after recording it there.
     std::uint32_t FindOrAdd(std::uint64_t key, std::uint32_t fresh, bool& added) {

@@ -10,8 +10,8 @@
 namespace {
 
 const PanelButton kButtons[] = {
-    {IDC_PORTAL_NEXT, "Select next portal"},   {IDC_PORTAL_PREV, "Select previous portal"},
-    {IDC_SECTOR_NEXT, "Select next sector"},   {IDC_SECTOR_PREV, "Select previous sector"},
+    {IDC_PORTAL_NEXT, "Select next portal"}, {IDC_PORTAL_PREV, "Select previous portal"},
+    {IDC_SECTOR_NEXT, "Select next sector"}, {IDC_SECTOR_PREV, "Select previous sector"},
     {IDC_PORTAL_UPDATE, "Update info"},
 };
 const int kStatusLines[] = {IDC_PORTAL_STATUS};

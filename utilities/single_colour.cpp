@@ -39,7 +39,8 @@ constexpr int kMaxDepth = 400;
 }  // namespace
 
 SingleColourTest::SingleColourTest(Bitmap* bitmap)
-    : bitmap_(bitmap), width_(bitmap != nullptr ? bitmap->Width() : 0),
+    : bitmap_(bitmap),
+      width_(bitmap != nullptr ? bitmap->Width() : 0),
       height_(bitmap != nullptr ? bitmap->Height() : 0) {}
 
 SingleColourTest::Pixel SingleColourTest::ToPixel(const Point2& p) const {

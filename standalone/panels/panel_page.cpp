@@ -1,8 +1,8 @@
 #include "standalone/panels/panel_page.h"
 
+#include <fmt/format.h>
 #include <cerrno>
 #include <cstdlib>
-#include <fmt/format.h>
 
 namespace pellucid::standalone::panels {
 
@@ -33,8 +33,12 @@ std::unique_ptr<PageControl> MakeControl(const DialogControl& source, HWND handl
 PanelPage::PanelPage(const DialogTemplate& dialog, std::string title, HWND handle,
                      std::vector<ParamUIDesc> descs, IParamArray* values, ::Interface* ip,
                      const HandleMaker& makeHandle)
-    : dialog_(dialog), title_(std::move(title)), handle_(handle), descs_(std::move(descs)),
-      values_(values), ip_(ip) {
+    : dialog_(dialog),
+      title_(std::move(title)),
+      handle_(handle),
+      descs_(std::move(descs)),
+      values_(values),
+      ip_(ip) {
     for (const DialogControl& source : dialog.controls) {
         controls_.push_back(MakeControl(source, makeHandle()));
     }

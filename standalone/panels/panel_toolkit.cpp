@@ -27,9 +27,9 @@ IParamMap* PanelToolkit::CreateCPParamMap(ParamUIDesc* desc, int count, IParamAr
         descs.push_back(desc[i]);
     }
     const HWND handle = NewHandle();
-    auto page = std::make_unique<PanelPage>(*source, title != nullptr ? title : "", handle,
-                                            std::move(descs), values, ip,
-                                            [this] { return NewHandle(); });
+    auto page =
+        std::make_unique<PanelPage>(*source, title != nullptr ? title : "", handle,
+                                    std::move(descs), values, ip, [this] { return NewHandle(); });
     for (const auto& control : page->Controls()) {
         controls_[control->Handle()] = control.get();
     }

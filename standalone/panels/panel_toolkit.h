@@ -5,8 +5,8 @@
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 

@@ -14,8 +14,7 @@ namespace {
 
 }  // namespace
 
-UtilitySession::UtilitySession(::Interface* ip, PanelToolkit& toolkit,
-                               const std::string& className)
+UtilitySession::UtilitySession(::Interface* ip, PanelToolkit& toolkit, const std::string& className)
     : ip_(ip), toolkit_(toolkit) {
     for (int i = 0; i < LibNumberClasses(); ++i) {
         ClassDesc* desc = LibClassDesc(i);

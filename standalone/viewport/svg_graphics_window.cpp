@@ -1,8 +1,8 @@
 #include "standalone/viewport/svg_graphics_window.h"
 
+#include <fmt/format.h>
 #include <algorithm>
 #include <cmath>
-#include <fmt/format.h>
 #include <numeric>
 
 namespace pellucid::standalone::viewport {
@@ -11,7 +11,8 @@ namespace {
 
 std::string Hex(const Color& c) {
     const auto channel = [](float v) {
-        return static_cast<int>(std::lround(std::clamp(std::isnan(v) ? 0.0f : v, 0.0f, 1.0f) * 255));
+        return static_cast<int>(
+            std::lround(std::clamp(std::isnan(v) ? 0.0f : v, 0.0f, 1.0f) * 255));
     };
     return fmt::format("#{:02x}{:02x}{:02x}", channel(c.r), channel(c.g), channel(c.b));
 }
@@ -144,10 +145,10 @@ std::string SvgGraphicsWindow::ToSvg(int width, int height, const Projection& pr
                 if (source.closed) {
                     d += " Z";
                 }
-                svg += fmt::format("<path d=\"{}\" fill=\"none\" stroke=\"{}\" "
-                                   "stroke-width=\"{}\"/>\n",
-                                   d, highlight ? kHighlightStroke : Hex(source.colour),
-                                   highlight ? "1.5" : "1");
+                svg += fmt::format(
+                    "<path d=\"{}\" fill=\"none\" stroke=\"{}\" "
+                    "stroke-width=\"{}\"/>\n",
+                    d, highlight ? kHighlightStroke : Hex(source.colour), highlight ? "1.5" : "1");
                 break;
             }
             case Primitive::Kind::Triangle: {
@@ -155,9 +156,10 @@ std::string SvgGraphicsWindow::ToSvg(int width, int height, const Projection& pr
                     fmt::format("{} {} {}", Coordinate(p.points[0]), Coordinate(p.points[1]),
                                 Coordinate(p.points[2]));
                 if (highlight) {
-                    svg += fmt::format("<polygon points=\"{}\" fill=\"{}\" fill-opacity=\"0.6\" "
-                                       "stroke=\"{}\" stroke-width=\"0.75\"/>\n",
-                                       points, kHighlightFill, kHighlightStroke);
+                    svg += fmt::format(
+                        "<polygon points=\"{}\" fill=\"{}\" fill-opacity=\"0.6\" "
+                        "stroke=\"{}\" stroke-width=\"0.75\"/>\n",
+                        points, kHighlightFill, kHighlightStroke);
                     break;
                 }
                 const Point3 n = Normalize((source.points[1] - source.points[0]) ^
@@ -165,19 +167,20 @@ std::string SvgGraphicsWindow::ToSvg(int width, int height, const Projection& pr
                 const float light = 0.3f + 0.7f * std::fabs(n % kLight);
                 const Color c(source.colour.r * light, source.colour.g * light,
                               source.colour.b * light);
-                svg += fmt::format("<polygon points=\"{0}\" fill=\"{1}\" stroke=\"{1}\" "
-                                   "stroke-width=\"0.5\"/>\n",
-                                   points, Hex(c));
+                svg += fmt::format(
+                    "<polygon points=\"{0}\" fill=\"{1}\" stroke=\"{1}\" "
+                    "stroke-width=\"0.5\"/>\n",
+                    points, Hex(c));
                 break;
             }
             case Primitive::Kind::Marker: {
                 const Point2& m = p.points[0];
-                svg += fmt::format("<path d=\"M{} L{} M{} L{}\" stroke=\"{}\" "
-                                   "stroke-width=\"1\"/>\n",
-                                   Coordinate(Point2(m.x - 4, m.y)),
-                                   Coordinate(Point2(m.x + 4, m.y)),
-                                   Coordinate(Point2(m.x, m.y - 4)),
-                                   Coordinate(Point2(m.x, m.y + 4)), Hex(source.colour));
+                svg += fmt::format(
+                    "<path d=\"M{} L{} M{} L{}\" stroke=\"{}\" "
+                    "stroke-width=\"1\"/>\n",
+                    Coordinate(Point2(m.x - 4, m.y)), Coordinate(Point2(m.x + 4, m.y)),
+                    Coordinate(Point2(m.x, m.y - 4)), Coordinate(Point2(m.x, m.y + 4)),
+                    Hex(source.colour));
                 break;
             }
         }

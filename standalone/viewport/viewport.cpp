@@ -77,8 +77,8 @@ void Viewport::SetGridSnap(bool on, float spacing) {
 void Viewport::SetView(const Point3& centre, float unitsPerPixel) {
     centre_ = centre;
     unitsPerPixel_ = unitsPerPixel > 0.0f ? unitsPerPixel : 0.1f;
-    distance_ = unitsPerPixel_ * static_cast<float>(width_) / (2.0f * std::tan(kFieldOfView / 2)) *
-                1.2f;
+    distance_ =
+        unitsPerPixel_ * static_cast<float>(width_) / (2.0f * std::tan(kFieldOfView / 2)) * 1.2f;
 }
 
 void Viewport::Fit(const Point3& lo, const Point3& hi) {
@@ -178,11 +178,12 @@ float Viewport::GetCPDisp(const Point3& base, const Point3& dir, const IPoint2& 
 }
 
 std::string Viewport::Svg() const {
-    return gw_.ToSvg(width_, height_,
-                     [this](const Point3& world, Point2& screen, float& depth) {
-                         return Project(world, screen, depth);
-                     },
-                     shaded_);
+    return gw_.ToSvg(
+        width_, height_,
+        [this](const Point3& world, Point2& screen, float& depth) {
+            return Project(world, screen, depth);
+        },
+        shaded_);
 }
 
 }  // namespace pellucid::standalone::viewport

@@ -49,8 +49,9 @@ TEST(CheckCommand, JsonReportPictureAndSavedMarks) {
     const CommandResult json = RunPellucid({"check", "volume", kOpenBox, "--json"});
     EXPECT_EQ(json.exitCode, 1);
     EXPECT_EQ(json.out, ReadFile(kGolden + "openbox-volume.json"));
-    const CommandResult r = RunPellucid({"check", "volume", kOpenBox, "--svg",
-                                         folder + "/marks.svg", "-o", folder + "/marked.pscene.json"});
+    const CommandResult r =
+        RunPellucid({"check", "volume", kOpenBox, "--svg", folder + "/marks.svg", "-o",
+                     folder + "/marked.pscene.json"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(ReadFile(folder + "/marks.svg"), ReadFile(kGolden + "openbox-volume.svg"));
     EXPECT_EQ(SelectedFaces(folder + "/marked.pscene.json", "Crate"),

@@ -6,8 +6,8 @@
 
 #include "host/object_load.h"
 #include "host/patch_mesh.h"
-#include "plugin/library.h"
 #include "objects/collbox.h"
+#include "plugin/library.h"
 #include "resources/resource_ids.h"
 #include "standalone/scene_document_io.h"
 #include "standalone/standalone_host.h"
@@ -21,8 +21,8 @@ using standalone::panels::EditControl;
 using standalone::panels::PanelPage;
 using standalone::panels::SpinnerControl;
 using standalone::viewport::MouseEvent;
-using standalone::viewport::Viewport;
 using standalone::viewport::ViewKind;
+using standalone::viewport::Viewport;
 
 std::unique_ptr<standalone::StandaloneHost> Host(const std::string& nodes = "[]") {
     auto host = std::make_unique<standalone::StandaloneHost>(standalone::ParseSceneDocument(
@@ -95,8 +95,9 @@ TEST(CollBoxDisplay, ShowsInWireframeViewportsOnly) {
         standalone::viewport::DrawScene(host->GetRootNode(), view);
         size_t lines = 0, triangles = 0;
         for (const auto& p : view.Window().Primitives()) {
-            (p.kind == standalone::viewport::SvgGraphicsWindow::Primitive::Kind::Line ? lines
-                                                                                      : triangles)++;
+            (p.kind == standalone::viewport::SvgGraphicsWindow::Primitive::Kind::Line
+                 ? lines
+                 : triangles)++;
         }
         // Each box shows its 12 edges (the diagonals are hidden) in wireframe; shaded, only the
         // box primitive shows, as 12 faces.
@@ -116,11 +117,11 @@ Viewport TopView(bool snap) {
 TEST(CollBoxCreation, ThreeClicksMakeABoxOnTheConstructionPlane) {
     auto host = Host();
     Viewport view = TopView(false);
-    const std::vector<MouseEvent> events = {
-        {MOUSE_POINT, {400, 300}}, {MOUSE_MOVE, {450, 250}}, {MOUSE_MOVE, {500, 200}},
-        {MOUSE_POINT, {500, 200}}, {MOUSE_MOVE, {500, 170}}, {MOUSE_POINT, {500, 150}}};
-    INode* node = standalone::viewport::CreateByMouse(*host, view, COLLBOX_CLASS_ID, events,
-                                                      "Hitbox");
+    const std::vector<MouseEvent> events = {{MOUSE_POINT, {400, 300}}, {MOUSE_MOVE, {450, 250}},
+                                            {MOUSE_MOVE, {500, 200}},  {MOUSE_POINT, {500, 200}},
+                                            {MOUSE_MOVE, {500, 170}},  {MOUSE_POINT, {500, 150}}};
+    INode* node =
+        standalone::viewport::CreateByMouse(*host, view, COLLBOX_CLASS_ID, events, "Hitbox");
     ASSERT_NE(node, nullptr);
     auto* box = dynamic_cast<CollBox*>(node->EvalWorldState(0).obj);
     ASSERT_NE(box, nullptr);
@@ -139,11 +140,11 @@ TEST(CollBoxCreation, ThreeClicksMakeABoxOnTheConstructionPlane) {
 TEST(CollBoxCreation, CtrlMakesASquareBaseAndAFrontViewStandsTheBoxOnItsPlane) {
     auto host = Host();
     Viewport view = TopView(false);
-    INode* square = standalone::viewport::CreateByMouse(
-        *host, view, COLLBOX_CLASS_ID,
-        {{MOUSE_POINT, {400, 300}}, {MOUSE_POINT, {420, 250}, MOUSE_CTRL},
-         {MOUSE_POINT, {420, 240}}},
-        "Square");
+    INode* square = standalone::viewport::CreateByMouse(*host, view, COLLBOX_CLASS_ID,
+                                                        {{MOUSE_POINT, {400, 300}},
+                                                         {MOUSE_POINT, {420, 250}, MOUSE_CTRL},
+                                                         {MOUSE_POINT, {420, 240}}},
+                                                        "Square");
     ASSERT_NE(square, nullptr);
     auto* box = dynamic_cast<CollBox*>(square->EvalWorldState(0).obj);
     EXPECT_NEAR(Param(*box, PB_WIDTH), 10.0f, 1e-4f);
@@ -241,8 +242,8 @@ class RecordingLoad : public ILoad {
 
 TEST(CollBoxLoad, AFirstVersionBlockGainsTheMappingFlag) {
     auto host = Host();
-    std::unique_ptr<CollBox> loaded(static_cast<CollBox*>(
-        static_cast<Object*>(LibClassDesc(2)->Create(TRUE))));
+    std::unique_ptr<CollBox> loaded(
+        static_cast<CollBox*>(static_cast<Object*>(LibClassDesc(2)->Create(TRUE))));
     const ParamBlockDescID oldDesc[] = {
         {TYPE_FLOAT, nullptr, TRUE, 0}, {TYPE_FLOAT, nullptr, TRUE, 1},
         {TYPE_FLOAT, nullptr, TRUE, 2}, {TYPE_INT, nullptr, TRUE, 3},

@@ -108,8 +108,7 @@ INode* Child(standalone::StandaloneHost& host, const char* parent, int i) {
 }
 
 int PositionKeys(INode* node) {
-    return GetKeyControlInterface(node->GetTMController()->GetPositionController())
-        ->GetNumKeys();
+    return GetKeyControlInterface(node->GetTMController()->GetPositionController())->GetNumKeys();
 }
 
 TEST(CopyBones, SelectedBonesAreCopiedByNameAndTheRestSkipped) {

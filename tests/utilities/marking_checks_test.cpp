@@ -22,7 +22,8 @@ struct CheckRun {
     std::vector<int> marks;
 };
 
-CheckRun RunCheck(const std::string& json, const char* panel, int button, const char* node = "Quad") {
+CheckRun RunCheck(const std::string& json, const char* panel, int button,
+                  const char* node = "Quad") {
     auto host = HostFromJson(json);
     auto session = Open(*host, panel);
     session->Press(button);
@@ -52,24 +53,25 @@ TEST(CheckMapping, BoundsAreInclusiveAndNaNOrInfinityFails) {
 
 TEST(CheckMapping, MeshesWithoutTextureCoordinates) {
     // Every face of a mesh without coordinates is marked.
-    CheckRun r = RunCheck(R"({"pellucidScene": 1, "nodes": [{"name": "Quad", "object": {"type": "mesh",
+    CheckRun r =
+        RunCheck(R"({"pellucidScene": 1, "nodes": [{"name": "Quad", "object": {"type": "mesh",
         "vertices": [[0,0,0],[1,0,0],[1,1,0]], "faces": [[0,1,2],[0,2,1]]}}]})",
-                     "CheckMapping", 1006);
+                 "CheckMapping", 1006);
     EXPECT_EQ(r.status, "Mapping not OK.");
     EXPECT_EQ(r.marks, (std::vector<int>{0, 1}));
     // Texture vertices and no faces pass; neither faces nor texture vertices fail, unmarked.
     r = RunCheck(R"({"pellucidScene": 1, "nodes": [{"name": "Quad", "object": {"type": "mesh",
         "uvVertices": [[0,0]]}}]})",
-            "CheckMapping", 1006);
+                 "CheckMapping", 1006);
     EXPECT_EQ(r.status, "Mapping OK");
     r = RunCheck(R"({"pellucidScene": 1, "nodes": [{"name": "Quad", "object": {"type": "mesh"}}]})",
-            "CheckMapping", 1006);
+                 "CheckMapping", 1006);
     EXPECT_EQ(r.status, "Mapping not OK.");
     EXPECT_TRUE(r.marks.empty());
     // Texture vertices without texture faces leave the faces without coordinates.
     r = RunCheck(R"({"pellucidScene": 1, "nodes": [{"name": "Quad", "object": {"type": "mesh",
         "vertices": [[0,0,0],[1,0,0],[1,1,0]], "faces": [[0,1,2]], "uvVertices": [[0,0]]}}]})",
-            "CheckMapping", 1006);
+                 "CheckMapping", 1006);
     EXPECT_EQ(r.marks, (std::vector<int>{0}));
 }
 
@@ -103,15 +105,15 @@ std::string MaterialScene(const std::string& material) {
 
 TEST(CheckMaterial, KeywordsAnywhereInTheNameInAnyCase) {
     for (const char* name : {"wall_m01", "Line", "glass transparent", "PORTAL03"}) {
-        const CheckRun r = RunCheck(MaterialScene(std::string(R"({"type": "standard", "name": ")") +
-                                             name + "\"}"),
-                               "CheckMaterial", 1005);
+        const CheckRun r =
+            RunCheck(MaterialScene(std::string(R"({"type": "standard", "name": ")") + name + "\"}"),
+                     "CheckMaterial", 1005);
         EXPECT_EQ(r.status, "Material OK") << name;
     }
     for (const char* name : {"Wall", "M_wall"}) {
-        const CheckRun r = RunCheck(MaterialScene(std::string(R"({"type": "standard", "name": ")") +
-                                             name + "\"}"),
-                               "CheckMaterial", 1005);
+        const CheckRun r =
+            RunCheck(MaterialScene(std::string(R"({"type": "standard", "name": ")") + name + "\"}"),
+                     "CheckMaterial", 1005);
         EXPECT_EQ(r.status, "Material not OK.") << name;
         EXPECT_EQ(r.marks, (std::vector<int>{0, 1})) << name;
     }
@@ -120,22 +122,22 @@ TEST(CheckMaterial, KeywordsAnywhereInTheNameInAnyCase) {
 TEST(CheckMaterial, MultiMaterialsAreJudgedPerFaceAndNoMaterialFailsEveryFace) {
     CheckRun r = RunCheck(MaterialScene(R"({"type": "multi", "name": "m", "subMaterials": [
         {"type": "standard", "name": "stone_M"}, {"type": "standard", "name": "stone"}]})"),
-                     "CheckMaterial", 1005);
+                          "CheckMaterial", 1005);
     EXPECT_EQ(r.status, "Material not OK.");
     EXPECT_EQ(r.marks, (std::vector<int>{1}));
     r = RunCheck(MaterialScene("null"), "CheckMaterial", 1005);
     EXPECT_EQ(r.marks, (std::vector<int>{0, 1}));
     EXPECT_EQ(RunCheck(R"({"pellucidScene": 1, "nodes": [{"name": "L", "object": {"type": "light"}},
         {"name": "D", "object": {"type": "dummy"}}]})",
-                  "CheckMaterial", 1005, "L")
+                       "CheckMaterial", 1005, "L")
                   .status,
               "Material OK");
 }
 
 std::string BoxScene(const std::string& faces, const std::string& material = "null") {
     return R"({"pellucidScene": 1, "nodes": [{"name": "Box", "material": )" + material +
-           R"(, "object": {"type": "mesh", "vertices": )" + BoxVertices() +
-           R"(, "faces": )" + faces + "}}]}";
+           R"(, "object": {"type": "mesh", "vertices": )" + BoxVertices() + R"(, "faces": )" +
+           faces + "}}]}";
 }
 
 TEST(CheckVolume, ClosedAndOpenBoxes) {
@@ -148,7 +150,7 @@ TEST(CheckVolume, ClosedAndOpenBoxes) {
     EXPECT_EQ(r.status, "Volume not OK.");
     EXPECT_EQ(r.marks, (std::vector<int>{3, 5, 7, 9}));
     r = RunCheck(BoxScene(BoxFaces({2, 3}), R"({"type": "standard", "name": "box_open_top"})"),
-            "CheckVolume", 1004, "Box");
+                 "CheckVolume", 1004, "Box");
     EXPECT_EQ(r.status, "Volume OK");
 }
 

@@ -24,8 +24,7 @@ inline std::unique_ptr<standalone::StandaloneHost> HostFromJson(const std::strin
 // The utility `className` open on the host's toolkit.
 inline std::unique_ptr<standalone::panels::UtilitySession> Open(standalone::StandaloneHost& host,
                                                                 const std::string& className) {
-    return std::make_unique<standalone::panels::UtilitySession>(&host, host.Toolkit(),
-                                                                className);
+    return std::make_unique<standalone::panels::UtilitySession>(&host, host.Toolkit(), className);
 }
 
 // The selected faces that the live scene keeps for a node (as a saved scene would hold them).

@@ -3,9 +3,9 @@
 #include <random>
 
 #include "resources/resource_ids.h"
+#include "utilities/panel_test_support.h"
 #include "utilities/portal.h"
 #include "utilities/portal_tables.h"
-#include "utilities/panel_test_support.h"
 
 namespace pellucid::test {
 namespace {
@@ -30,8 +30,8 @@ std::string Level(const std::vector<std::string>& names, const std::vector<int>&
     }
     std::string subs = "[";
     for (size_t i = 0; i < names.size(); ++i) {
-        subs += (i ? "," : "") + std::string(R"({"type": "standard", "name": ")") + names[i] +
-                "\"}";
+        subs +=
+            (i ? "," : "") + std::string(R"({"type": "standard", "name": ")") + names[i] + "\"}";
     }
     std::string mids = "[";
     for (int f = 0; f < 36; ++f) {
@@ -41,8 +41,8 @@ std::string Level(const std::vector<std::string>& names, const std::vector<int>&
         {"name": "Level", "selected": )" +
            std::string(selected ? "true" : "false") +
            R"(, "material": {"type": "multi", "name": "level", "subMaterials": )" + subs +
-           R"(]}, "object": {"type": "mesh", "vertices": )" + vertices + R"(], "faces": )" +
-           faces + R"(], "materialIds": )" + mids + "]}}]}";
+           R"(]}, "object": {"type": "mesh", "vertices": )" + vertices + R"(], "faces": )" + faces +
+           R"(], "materialIds": )" + mids + "]}}]}";
 }
 
 TEST(Portal, PortalNumbersComeFromUpToFourCharactersAfterTheKeyword) {
@@ -60,8 +60,8 @@ TEST(Portal, NothingSelectedCountsNothing) {
     auto host = HostFromJson(Level({"portal0", "wall"}, {0, 1}, false));
     auto session = Open(*host, "Portal");
     EXPECT_EQ(session->StatusText(IDC_PORTAL_STATUS), "");
-    for (int button : {IDC_PORTAL_NEXT, IDC_PORTAL_PREV, IDC_SECTOR_NEXT, IDC_SECTOR_PREV,
-                       IDC_PORTAL_UPDATE}) {
+    for (int button :
+         {IDC_PORTAL_NEXT, IDC_PORTAL_PREV, IDC_SECTOR_NEXT, IDC_SECTOR_PREV, IDC_PORTAL_UPDATE}) {
         session->Press(button);
         EXPECT_EQ(session->StatusText(IDC_PORTAL_STATUS), "Portals: 0  Sectors: 0");
     }

@@ -14,8 +14,8 @@ std::string Checker(int w, int h) {
     std::string pixels = "[";
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            pixels += (x || y ? "," : "") + std::string((x + y) % 2 ? "[255,255,255,255]"
-                                                                     : "[0,0,0,255]");
+            pixels += (x || y ? "," : "") +
+                      std::string((x + y) % 2 ? "[255,255,255,255]" : "[0,0,0,255]");
         }
     }
     return R"({"width": )" + std::to_string(w) + R"(, "height": )" + std::to_string(h) +
@@ -64,8 +64,8 @@ TEST(CheckTexelSize, SingleColouredFacesAreCountedNotMeasured) {
     EXPECT_EQ(Press(SquareScene(R"({"width": 0, "height": 0})")),
               std::make_pair(std::string(), std::string()));
     // One face inside one checker pixel, one across the whole image.
-    std::string json = SquareScene(Checker(4, 4), "[1, 1]",
-                                   "[[0,0],[0.1,0],[0.1,0.1],[0,1],[1,0],[1,1]]");
+    std::string json =
+        SquareScene(Checker(4, 4), "[1, 1]", "[[0,0],[0.1,0],[0.1,0.1],[0,1],[1,0],[1,1]]");
     json.replace(json.find("[[0,1,2],[2,3,0]]}"), 18, "[[0,1,2],[3,4,5]]}");
     auto host = HostFromJson(json);
     auto session = Open(*host, "CheckTexelSize");
@@ -173,8 +173,8 @@ TEST(CheckTexelSize, HugeFlatFacesFinishAtOnce) {
     PatternBitmap flat(256, 256, {4}, 8);
     EXPECT_TRUE(IsSingleColour(&flat, Point2(-100000.0f, -100000.0f), Point2(100000.0f, -100000.0f),
                                Point2(0.0f, 100000.0f)));
-    EXPECT_TRUE(IsSingleColour(&flat, Point2(NAN, 0.0f), Point2(INFINITY, 1.0f),
-                               Point2(-INFINITY, 0.5f)));
+    EXPECT_TRUE(
+        IsSingleColour(&flat, Point2(NAN, 0.0f), Point2(INFINITY, 1.0f), Point2(-INFINITY, 0.5f)));
 }
 
 }  // namespace
