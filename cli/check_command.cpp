@@ -1,5 +1,7 @@
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
+#include <memory>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -185,6 +187,21 @@ int RunCheckCommand(const CheckOptions& options, std::ostream& out, std::ostream
         err << fmt::format("pellucid: {}: {}\n", options.scene.scenePath, e.what());
         return kExitBadInput;
     }
+}
+
+Job DeclareCheckCommand(CLI::App& command) {
+    auto o = std::make_shared<CheckOptions>();
+    command
+        .add_option("check", o->check,
+                    "mapping (texture coordinates), material (material names), volume (closed "
+                    "meshes), texel (texel density) or sorting (selected meshes)")
+        ->required();
+    AddSceneOptions(command, o->scene);
+    command.add_option("-o,--output", o->outputPath,
+                       "Save the scene with the marks as face selections (*.pscene.json)");
+    command.add_option("--svg", o->svgPath, "Draw the scene with the marked faces filled (*.svg)");
+    command.add_flag("--json", o->json, "Print the findings as one JSON report");
+    return [o](std::ostream& out, std::ostream& err) { return RunCheckCommand(*o, out, err); };
 }
 
 }  // namespace pellucid::cli

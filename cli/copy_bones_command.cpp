@@ -1,5 +1,7 @@
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
+#include <memory>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -131,6 +133,26 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
     }
     out << fmt::format("wrote {}\n", options.outputPath);
     return kExitOk;
+}
+
+Job DeclareCopyBonesCommand(CLI::App& command) {
+    auto o = std::make_shared<CopyBonesOptions>();
+    AddSceneOptions(command, o->scene);
+    command
+        .add_option("--source", o->source,
+                    "The source bone as the panel labels it: a bone directly under the scene "
+                    "root, by name (\"NAME #INDEX\" when siblings share the name)")
+        ->required();
+    command.add_option("--target", o->target, "The target bone, likewise")->required();
+    command.add_flag("!--no-position", o->position, "Leave the position and its keys");
+    command.add_flag("!--no-rotation", o->rotation, "Leave the rotation keys");
+    command.add_flag("!--no-scale", o->scale, "Leave the scale keys");
+    command.add_flag("!--no-node-data", o->nodeData, "Leave the node transform");
+    command.add_option("--select", o->select,
+                       "Select these nodes (by name) instead of the scene's selection");
+    command.add_option("-o,--output", o->outputPath, "The changed scene (*.pscene.json)")
+        ->required();
+    return [o](std::ostream& out, std::ostream& err) { return RunCopyBonesCommand(*o, out, err); };
 }
 
 }  // namespace pellucid::cli

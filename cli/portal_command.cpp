@@ -1,5 +1,7 @@
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
+#include <memory>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -17,12 +19,15 @@ namespace {
 struct PortalButton {
     const char* name;
     int id;
+    const char* help;
 };
 
 const PortalButton kButtons[] = {
-    {"next-portal", IDC_PORTAL_NEXT}, {"prev-portal", IDC_PORTAL_PREV},
-    {"next-sector", IDC_SECTOR_NEXT}, {"prev-sector", IDC_SECTOR_PREV},
-    {"update", IDC_PORTAL_UPDATE},
+    {"next-portal", IDC_PORTAL_NEXT, "Press Next under Portals N times"},
+    {"prev-portal", IDC_PORTAL_PREV, "Press Prev under Portals N times"},
+    {"next-sector", IDC_SECTOR_NEXT, "Press Next under Sectors N times"},
+    {"prev-sector", IDC_SECTOR_PREV, "Press Prev under Sectors N times"},
+    {"update", IDC_PORTAL_UPDATE, "Press Update N times"},
 };
 
 std::string Json(const PortalOptions& options, const std::string& status,
@@ -94,6 +99,33 @@ int RunPortalCommand(const PortalOptions& options, std::ostream& out, std::ostre
         err << fmt::format("pellucid: {}: {}\n", options.scene.scenePath, e.what());
         return kExitBadInput;
     }
+}
+
+Job DeclarePortalCommand(CLI::App& command) {
+    auto o = std::make_shared<PortalOptions>();
+    AddSceneOptions(command, o->scene);
+    std::vector<CLI::Option*> buttons;
+    for (const PortalButton& b : kButtons) {
+        const std::string name = b.name;
+        buttons.push_back(command
+                              .add_option_function<int>(
+                                  std::string("--") + b.name,
+                                  [o, name](int n) {
+                                      o->button = name;
+                                      o->presses = n;
+                                  },
+                                  b.help)
+                              ->type_name("N"));
+    }
+    for (CLI::Option* a : buttons) {
+        for (CLI::Option* b : buttons) {
+            if (a != b) {
+                a->excludes(b);
+            }
+        }
+    }
+    command.add_flag("--json", o->json, "Print the result as one JSON report");
+    return [o](std::ostream& out, std::ostream& err) { return RunPortalCommand(*o, out, err); };
 }
 
 }  // namespace pellucid::cli

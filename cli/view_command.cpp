@@ -1,5 +1,7 @@
 #include <fmt/format.h>
+#include <CLI/CLI.hpp>
 
+#include <memory>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -32,6 +34,17 @@ int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& 
     out << fmt::format("wrote {} ({} view, {})\n", options.outputPath, options.view,
                        options.shaded ? "shaded" : "wireframe");
     return kExitOk;
+}
+
+Job DeclareViewCommand(CLI::App& command) {
+    auto o = std::make_shared<ViewOptions>();
+    AddSceneOptions(command, o->scene);
+    command.add_option("-o,--output", o->outputPath, "The picture (*.svg)")->required();
+    command.add_option("--view", o->view, "top, front, left or perspective (the default)");
+    command.add_flag("--shaded", o->shaded,
+                     "Shaded faces instead of wireframe (objects that show only in wireframe, "
+                     "such as collision boxes, disappear)");
+    return [o](std::ostream& out, std::ostream& err) { return RunViewCommand(*o, out, err); };
 }
 
 }  // namespace pellucid::cli

@@ -1,0 +1,45 @@
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+
+namespace pellucid::cli {
+
+namespace {
+
+const CommandGroup kGroups[] = {
+    {"export", "Export a scene to a game script"},
+};
+
+const Command kCommands[] = {
+    {"classes", "List the plug-in classes that the library registers", DeclareClassesCommand},
+    {"info",
+     "Show the scene as the library sees it: the node tree, each node's object class and "
+     "material, and how the exporters classify it",
+     DeclareInfoCommand},
+    {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"check",
+     "Run one of the library's check panels on the scene, as pressing its button would: prints "
+     "the panel's status line and the faces it marked, exit 1 when the check fails",
+     DeclareCheckCommand},
+    {"portal",
+     "Open the portal browser on the first selected mesh, press one of its buttons N times (by "
+     "default Update once) and print the counts and the selected faces",
+     DeclarePortalCommand},
+    {"copy-bones",
+     "Copy the selected bones under a source skeleton onto a target skeleton with the copy bones "
+     "panel, and save the scene",
+     DeclareCopyBonesCommand},
+    {"view", "Draw the scene as a viewport shows it, into an SVG picture", DeclareViewCommand},
+};
+
+}  // namespace
+
+std::span<const Command> CommandTable() {
+    return kCommands;
+}
+
+std::span<const CommandGroup> CommandGroups() {
+    return kGroups;
+}
+
+}  // namespace pellucid::cli
