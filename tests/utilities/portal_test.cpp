@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
 #include <random>
 
 #include "resources/resource_ids.h"
@@ -14,35 +17,29 @@ namespace {
 // materials of `ids`, sub-materials of a multi-material named in `names`.
 std::string Level(const std::vector<std::string>& names, const std::vector<int>& ids,
                   bool selected = true) {
-    std::string faces = "[";
     const int box[12][3] = {{0, 2, 1}, {0, 3, 2}, {4, 5, 6}, {4, 6, 7}, {0, 1, 5}, {0, 5, 4},
                             {1, 2, 6}, {1, 6, 5}, {2, 3, 7}, {2, 7, 6}, {3, 0, 4}, {3, 4, 7}};
-    std::string vertices = "[";
+    std::vector<std::string> vertices, faces, subs, mids;
     for (int b = 0; b < 3; ++b) {
         for (int c = 0; c < 8; ++c) {
-            vertices += (b || c ? "," : "") + std::string("[") + std::to_string(b * 3 + c % 2) +
-                        "," + std::to_string((c / 2) % 2) + "," + std::to_string(c / 4) + "]";
+            vertices.push_back(fmt::format("[{},{},{}]", b * 3 + c % 2, (c / 2) % 2, c / 4));
         }
         for (const auto& f : box) {
-            faces += (b || &f != box ? "," : "") + std::string("[") + std::to_string(f[0] + 8 * b) +
-                     "," + std::to_string(f[1] + 8 * b) + "," + std::to_string(f[2] + 8 * b) + "]";
+            faces.push_back(fmt::format("[{},{},{}]", f[0] + 8 * b, f[1] + 8 * b, f[2] + 8 * b));
         }
     }
-    std::string subs = "[";
-    for (size_t i = 0; i < names.size(); ++i) {
-        subs +=
-            (i ? "," : "") + std::string(R"({"type": "standard", "name": ")") + names[i] + "\"}";
+    for (const std::string& name : names) {
+        subs.push_back(fmt::format(R"({{"type": "standard", "name": "{}"}})", name));
     }
-    std::string mids = "[";
     for (int f = 0; f < 36; ++f) {
-        mids += (f ? "," : "") + std::to_string(ids[static_cast<size_t>(f) % ids.size()]);
+        mids.push_back(std::to_string(ids[static_cast<size_t>(f) % ids.size()]));
     }
-    return R"({"pellucidScene": 1, "nodes": [{"name": "Other", "object": {"type": "light"}},
-        {"name": "Level", "selected": )" +
-           std::string(selected ? "true" : "false") +
-           R"(, "material": {"type": "multi", "name": "level", "subMaterials": )" + subs +
-           R"(]}, "object": {"type": "mesh", "vertices": )" + vertices + R"(], "faces": )" + faces +
-           R"(], "materialIds": )" + mids + "]}}]}";
+    return fmt::format(R"({{"pellucidScene": 1, "nodes": [{{"name": "Other", "object": {{"type":
+        "light"}}}}, {{"name": "Level", "selected": {}, "material": {{"type": "multi", "name":
+        "level", "subMaterials": [{}]}}, "object": {{"type": "mesh", "vertices": [{}], "faces":
+        [{}], "materialIds": [{}]}}}}]}})",
+                       selected ? "true" : "false", fmt::join(subs, ","), fmt::join(vertices, ","),
+                       fmt::join(faces, ","), fmt::join(mids, ","));
 }
 
 TEST(Portal, PortalNumbersComeFromUpToFourCharactersAfterTheKeyword) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fmt/format.h>
+#include <fmt/ranges.h>
+
 #include <random>
 
 #include "utilities/check_texel_size.h"
@@ -11,28 +14,28 @@ namespace {
 
 // A w x h image whose pixels alternate black and white.
 std::string Checker(int w, int h) {
-    std::string pixels = "[";
+    std::vector<const char*> pixels;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            pixels += (x || y ? "," : "") +
-                      std::string((x + y) % 2 ? "[255,255,255,255]" : "[0,0,0,255]");
+            pixels.push_back((x + y) % 2 ? "[255,255,255,255]" : "[0,0,0,255]");
         }
     }
-    return R"({"width": )" + std::to_string(w) + R"(, "height": )" + std::to_string(h) +
-           R"(, "pixels": )" + pixels + "]}";
+    return fmt::format(R"({{"width": {}, "height": {}, "pixels": [{}]}})", w, h,
+                       fmt::join(pixels, ","));
 }
 
 // A unit square of two faces mapped onto the whole of `image`.
 std::string SquareScene(const std::string& image, const std::string& tiling = "[1, 1]",
                         const std::string& uvs = "[[0,0],[1,0],[1,1],[0,1]]",
                         const std::string& transform = "") {
-    return R"({"pellucidScene": 1, "nodes": [{"name": "Square", )" + transform +
-           R"("material": {"type": "standard", "name": "sq_M", "maps": [{"slot": "Diffuse Color",
-           "map": {"type": "bitmap", "file": "x.tga", "tiling": )" +
-           tiling + (image.empty() ? "" : R"(, "image": )" + image) + R"(}}]},
-           "object": {"type": "mesh", "vertices": [[0,0,0],[1,0,0],[1,1,0],[0,1,0]],
-           "faces": [[0,1,2],[2,3,0]], "uvVertices": )" +
-           uvs + R"(, "uvFaces": [[0,1,2],[2,3,0]]}}]})";
+    const std::string imageField = image.empty() ? "" : fmt::format(R"(, "image": {})", image);
+    return fmt::format(
+        R"({{"pellucidScene": 1, "nodes": [{{"name": "Square", {}"material": {{"type": "standard",
+        "name": "sq_M", "maps": [{{"slot": "Diffuse Color", "map": {{"type": "bitmap", "file":
+        "x.tga", "tiling": {}{}}}}}]}}, "object": {{"type": "mesh", "vertices": [[0,0,0],[1,0,0],
+        [1,1,0],[0,1,0]], "faces": [[0,1,2],[2,3,0]], "uvVertices": {}, "uvFaces":
+        [[0,1,2],[2,3,0]]}}}}]}})",
+        transform, tiling, imageField, uvs);
 }
 
 std::pair<std::string, std::string> Press(const std::string& json) {
@@ -66,7 +69,7 @@ TEST(CheckTexelSize, SingleColouredFacesAreCountedNotMeasured) {
     // One face inside one checker pixel, one across the whole image.
     std::string json =
         SquareScene(Checker(4, 4), "[1, 1]", "[[0,0],[0.1,0],[0.1,0.1],[0,1],[1,0],[1,1]]");
-    json.replace(json.find("[[0,1,2],[2,3,0]]}"), 18, "[[0,1,2],[3,4,5]]}");
+    json.replace(json.rfind("[[0,1,2],[2,3,0]]"), 17, "[[0,1,2],[3,4,5]]");
     auto host = HostFromJson(json);
     auto session = Open(*host, "CheckTexelSize");
     session->Press(1007);
