@@ -10,8 +10,8 @@
 #include <string>
 
 #include "check_scene_generator.h"
-#include "standalone/scene_document_io.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/host/standalone_host.h"
 #include "utilities/check_volume.h"
 #include "utilities/portal.h"
 #include "utilities/portal_tables.h"

@@ -8,7 +8,7 @@
 
 #include "cli/object_names.h"
 #include "cli/output_file.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
 

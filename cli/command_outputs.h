@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "standalone/json_writer.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/json/json_writer.h"
+#include "standalone/host/standalone_host.h"
 #include "utilities/check_helpers.h"
 
 namespace pellucid::cli {

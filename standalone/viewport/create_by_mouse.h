@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 #include "standalone/viewport/viewport.h"
 
 namespace pellucid::standalone::viewport {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "cli/run_pellucid.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace pellucid::test {
 namespace {

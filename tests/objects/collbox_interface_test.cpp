@@ -9,8 +9,8 @@
 #include "objects/collbox.h"
 #include "plugin/library.h"
 #include "resources/resource_ids.h"
-#include "standalone/scene_document_io.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/host/standalone_host.h"
 #include "standalone/viewport/create_by_mouse.h"
 #include "standalone/viewport/scene_drawing.h"
 

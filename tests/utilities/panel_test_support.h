@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "standalone/document/scene_document_io.h"
+#include "standalone/host/standalone_host.h"
 #include "standalone/panels/utility_session.h"
-#include "standalone/scene_document_io.h"
-#include "standalone/standalone_host.h"
 
 namespace pellucid::test {
 
