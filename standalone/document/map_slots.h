@@ -1,4 +1,5 @@
-// The standard material's map slots by index and name, as documents write them (read and write).
+// The standard material's map slots by index and name: as documents write them, and as the live
+// standard material names its slots.
 #pragma once
 
 #include <array>

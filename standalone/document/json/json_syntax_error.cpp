@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <fmt/format.h>
+#include <simdjson.h>
 
 namespace pellucid::standalone {
 namespace {
@@ -106,36 +107,12 @@ bool Scanner::ScanEscape() {
 }
 
 bool Scanner::ScanUtf8() {
-    // pos_ is at a byte of 0x80 or more: one strict UTF-8 sequence.
-    const std::size_t start = pos_;
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text_[i]); };
-    const std::uint8_t lead = byte(pos_);
-    std::size_t length = 0;
-    std::uint32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07u;
-    } else {
-        return Fail(start, "invalid UTF-8");
-    }
-    if (pos_ + length > text_.size()) {
-        return Fail(start, "invalid UTF-8");
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(pos_ + i) & 0xC0u) != 0x80u) {
-            return Fail(start, "invalid UTF-8");
-        }
-        code = (code << 6) | (byte(pos_ + i) & 0x3Fu);
-    }
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return Fail(start, "invalid UTF-8");
+    // pos_ is at a byte of 0x80 or more: one sequence, as long as its lead byte says, checked by
+    // the parser's own validator (a stray continuation byte counts as a sequence of one).
+    const auto lead = static_cast<std::uint8_t>(text_[pos_]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    if (pos_ + length > text_.size() || !simdjson::validate_utf8(text_.data() + pos_, length)) {
+        return Fail(pos_, "invalid UTF-8");
     }
     pos_ += length;
     return true;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <fmt/format.h>
+#include <simdjson.h>
 
 #include "standalone/document/json/json_path.h"
 
@@ -11,45 +12,9 @@ namespace pellucid::standalone {
 
 namespace {
 
+// The parser's own check, so that the writer refuses exactly the text that readers would.
 bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        std::uint32_t code = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            code = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            code = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            code = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + length > text.size()) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0u) != 0x80u) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || code > 0x10FFFF ||
-            (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
+    return simdjson::validate_utf8(text.data(), text.size());
 }
 
 void AppendQuoted(std::string& out, std::string_view text) {

@@ -46,14 +46,18 @@ constexpr Class_ID proceduralPositionClassID(0x50c1d001, 0x7e110001);
 constexpr Class_ID proceduralRotationClassID(0x50c1d001, 0x7e110002);
 constexpr Class_ID proceduralScaleClassID(0x50c1d001, 0x7e110003);
 
+// A channel: the record kept per key, the host's key types of its three keyframe classes, and its
+// class ids in the order of doc::ControllerKind (Bezier, linear, TCB, procedural).
 struct PositionChannel {
     using Record = PositionRecord;
     using Value = Point3;
+    using BezierKey = IBezPoint3Key;
+    using LinearKey = ILinPoint3Key;
+    using TcbKey = ITCBPoint3Key;
+    static constexpr bool kTangents = true;
     static constexpr SClass_ID kSuperClass = CTRL_POSITION_CLASS_ID;
-    static Class_ID ClassFor(doc::ControllerKind kind);
-    static void Fill(const Record& record, IKey* key);
-    static void Take(IKey* key, Record& record);
-    static int KeySize(doc::ControllerKind kind);
+    static constexpr Class_ID kClasses[] = {bezierPositionClassID, linearPositionClassID,
+                                            tcbPositionClassID, proceduralPositionClassID};
     static Value Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
                           const KeySpan& span);
 };
@@ -61,11 +65,13 @@ struct PositionChannel {
 struct RotationChannel {
     using Record = RotationRecord;
     using Value = Quat;
+    using BezierKey = IBezQuatKey;
+    using LinearKey = ILinRotKey;
+    using TcbKey = ITCBRotKey;
+    static constexpr bool kTangents = false;
     static constexpr SClass_ID kSuperClass = CTRL_ROTATION_CLASS_ID;
-    static Class_ID ClassFor(doc::ControllerKind kind);
-    static void Fill(const Record& record, IKey* key);
-    static void Take(IKey* key, Record& record);
-    static int KeySize(doc::ControllerKind kind);
+    static constexpr Class_ID kClasses[] = {bezierRotationClassID, linearRotationClassID,
+                                            tcbRotationClassID, proceduralRotationClassID};
     static Value Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
                           const KeySpan& span);
 };
@@ -73,14 +79,55 @@ struct RotationChannel {
 struct ScaleChannel {
     using Record = ScaleRecord;
     using Value = ScaleValue;
+    using BezierKey = IBezScaleKey;
+    using LinearKey = ILinScaleKey;
+    using TcbKey = ITCBScaleKey;
+    static constexpr bool kTangents = true;
     static constexpr SClass_ID kSuperClass = CTRL_SCALE_CLASS_ID;
-    static Class_ID ClassFor(doc::ControllerKind kind);
-    static void Fill(const Record& record, IKey* key);
-    static void Take(IKey* key, Record& record);
-    static int KeySize(doc::ControllerKind kind);
+    static constexpr Class_ID kClasses[] = {bezierScaleClassID, linearScaleClassID, tcbScaleClassID,
+                                            proceduralScaleClassID};
     static Value Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
                           const KeySpan& span);
 };
+
+static_assert(static_cast<int>(doc::ControllerKind::Bezier) == 0 &&
+              static_cast<int>(doc::ControllerKind::Linear) == 1 &&
+              static_cast<int>(doc::ControllerKind::Tcb) == 2 &&
+              static_cast<int>(doc::ControllerKind::Procedural) == 3);
+
+// Copies one value between a host key and a record: into the key when `toKey`, else back.
+template <typename KeyField, typename RecordField>
+void ExchangeValue(bool toKey, KeyField& key, RecordField& record) {
+    if (toKey) {
+        key = record;
+    } else {
+        record = key;
+    }
+}
+
+// Copies a key between the host's key type that `key` is and a record. A key of another type
+// of the channel gives (or takes) its time and value, as the host's controllers do.
+template <typename Channel>
+void ExchangeKey(bool toKey, IKey* key, typename Channel::Record& record) {
+    ExchangeValue(toKey, key->time, record.time);
+    ExchangeValue(toKey, key->flags, record.flags);
+    if (auto* bez = dynamic_cast<typename Channel::BezierKey*>(key)) {
+        ExchangeValue(toKey, bez->val, record.value);
+        if constexpr (Channel::kTangents) {
+            ExchangeValue(toKey, bez->intan, record.inTangent);
+            ExchangeValue(toKey, bez->outtan, record.outTangent);
+        }
+    } else if (auto* lin = dynamic_cast<typename Channel::LinearKey*>(key)) {
+        ExchangeValue(toKey, lin->val, record.value);
+    } else if (auto* tcb = dynamic_cast<typename Channel::TcbKey*>(key)) {
+        ExchangeValue(toKey, tcb->val, record.value);
+        ExchangeValue(toKey, tcb->tens, record.tcb.tension);
+        ExchangeValue(toKey, tcb->cont, record.tcb.continuity);
+        ExchangeValue(toKey, tcb->bias, record.tcb.bias);
+        ExchangeValue(toKey, tcb->easeIn, record.tcb.easeIn);
+        ExchangeValue(toKey, tcb->easeOut, record.tcb.easeOut);
+    }
+}
 
 template <typename Channel>
 class KeyedController : public Control, public IKeyControl {
@@ -92,7 +139,7 @@ class KeyedController : public Control, public IKeyControl {
         : kind_(kind), revision_(revision) {}
 
     using Animatable::GetInterface;
-    Class_ID ClassID() override { return Channel::ClassFor(kind_); }
+    Class_ID ClassID() override { return Channel::kClasses[static_cast<int>(kind_)]; }
     SClass_ID SuperClassID() override { return Channel::kSuperClass; }
     void* GetInterface(ULONG id) override {
         return id == I_KEYCONTROL && kind_ != doc::ControllerKind::Procedural
@@ -108,16 +155,29 @@ class KeyedController : public Control, public IKeyControl {
     }
     void GetKey(int i, IKey* key) override {
         if (key != nullptr && i >= 0 && i < GetNumKeys()) {
-            Channel::Fill(keys_[static_cast<size_t>(i)], key);
+            Record record = keys_[static_cast<size_t>(i)];
+            ExchangeKey<Channel>(true, key, record);
         }
     }
     void SetKey(int i, IKey* key) override {
         if (key != nullptr && i >= 0 && i < GetNumKeys()) {
-            Channel::Take(key, keys_[static_cast<size_t>(i)]);
+            ExchangeKey<Channel>(false, key, keys_[static_cast<size_t>(i)]);
             Changed();
         }
     }
-    int GetKeySize() override { return Channel::KeySize(kind_); }
+    int GetKeySize() override {
+        switch (kind_) {
+            case doc::ControllerKind::Bezier:
+                return sizeof(typename Channel::BezierKey);
+            case doc::ControllerKind::Linear:
+                return sizeof(typename Channel::LinearKey);
+            case doc::ControllerKind::Tcb:
+                return sizeof(typename Channel::TcbKey);
+            case doc::ControllerKind::Procedural:
+                break;
+        }
+        return 0;
+    }
 
     doc::ControllerKind Kind() const { return kind_; }
     // Whether the controller's keys decide its channel: a keyframe controller with keys.

@@ -4,21 +4,12 @@ namespace pellucid::standalone {
 
 namespace {
 
-constexpr const char* kSlotNames[kStandardSlotCount] = {
-    "Ambient Color", "Diffuse Color",     "Specular Color", "Specular Level",
-    "Glossiness",    "Self-Illumination", "Opacity",        "Filter Color",
-    "Bump",          "Reflection",        "Refraction",     "Displacement"};
-
 const doc::Material& StandardDefaults() {
     static const doc::Material defaults;
     return defaults;
 }
 
 }  // namespace
-
-const char* StandardSlotName(int slot) {
-    return slot >= 0 && slot < kStandardSlotCount ? kSlotNames[slot] : "";
-}
 
 SceneMaterial::SceneMaterial(const doc::Material& values)
     : type_(values.type), name_(values.name), values_(values) {
@@ -59,7 +50,8 @@ Texmap* SceneMaterial::GetSubTexmap(int i) {
 }
 
 const char* SceneMaterial::GetSubTexmapSlotName(int i) {
-    return i >= 0 && i < NumSubTexmaps() ? StandardSlotName(i) : "";
+    // The names are string literals, so their views end in a terminating zero.
+    return i >= 0 && i < NumSubTexmaps() ? MapSlotName(i).data() : "";
 }
 
 int SceneMaterial::GetTransparencyType() {

@@ -9,15 +9,13 @@
 #include <vector>
 
 #include "host/material.h"
+#include "standalone/document/map_slots.h"
 #include "standalone/document/scene_document.h"
 
 namespace pellucid::standalone {
 
 constexpr Class_ID otherMaterialClassID(0x50c1d001, 0x7e110040);
-constexpr int kStandardSlotCount = 12;
-
-// The standard material's slot names, by slot index.
-const char* StandardSlotName(int slot);
+constexpr int kStandardSlotCount = kMapSlotCount;
 
 class SceneMaterial : public StdMat {
   public:
