@@ -10,12 +10,39 @@ namespace pellucid::cli {
 namespace {
 
 void AddSceneOptions(CLI::App* command, SceneOptions& scene) {
-    command->add_option("scene", scene.scenePath, "Scene document (*.pscene.json)")
+    command
+        ->add_option("scene", scene.scenePath,
+                     "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb "
+                     ".fbx .3ds .dae .obj) converted on load")
         ->required()
         ->check(CLI::ExistingFile);
     command->add_option("--map-drive", scene.driveMaps,
                         "Map a drive letter of the library's platform paths to a folder, as "
                         "LETTER=FOLDER (the debug trace log is written on drive d:)");
+}
+
+CLI::App* AddConvertCommand(CLI::App& app, ConvertOptions& options) {
+    CLI::App* convert = app.add_subcommand(
+        "convert",
+        "Convert an asset (glTF, FBX, 3DS, COLLADA, OBJ, ...) into a scene document that you can "
+        "inspect and edit; what was converted and what was left out is reported");
+    convert->add_option("input", options.inputPath, "The asset (.gltf .glb .fbx .3ds .dae .obj)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    convert->add_option("-o,--output", options.outputPath, "The scene document (*.pscene.json)")
+        ->required();
+    convert->add_option("--animation", options.animation,
+                        "The animation to convert into keys (default: the asset's first)");
+    convert
+        ->add_option("--scale", options.scale,
+                     "Multiply every length by this factor (default 1: units kept)")
+        ->check(CLI::PositiveNumber);
+    convert
+        ->add_option("--time-limit", options.timeLimitSeconds,
+                     "Give up reading the asset after this many seconds (default 60)")
+        ->check(CLI::PositiveNumber);
+    convert->add_flag("--json", options.json, "Print the report as JSON on standard output");
+    return convert;
 }
 
 }  // namespace
@@ -49,6 +76,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
                          "Exit with code 1 when the export shows any message box (the file is "
                          "still written)");
 
+    ConvertOptions convertOptions;
+    CLI::App* convert = AddConvertCommand(app, convertOptions);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -70,6 +100,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     if (exportMesh->parsed()) {
         exportOptions.kind = "mesh";
         return RunExportCommand(exportOptions, out, err);
+    }
+    if (convert->parsed()) {
+        return RunConvertCommand(convertOptions, out, err);
     }
     return kExitBadInput;
 }

@@ -26,4 +26,14 @@ struct ExportOptions {
 };
 int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err);
 
+struct ConvertOptions {
+    std::string inputPath;
+    std::string outputPath;
+    std::string animation;  // "" for the asset's first animation
+    float scale = 1.0f;
+    double timeLimitSeconds = 60.0;
+    bool json = false;  // the report as JSON on standard output
+};
+int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace pellucid::cli

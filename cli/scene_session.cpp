@@ -1,12 +1,45 @@
 #include "cli/scene_session.h"
 
+#include <algorithm>
 #include <cctype>
 #include <exception>
 #include <ostream>
 
+#include "standalone/interchange/interchange_import.h"
 #include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
+
+bool IsSceneDocumentPath(const std::string& path) {
+    constexpr std::string_view kSuffix = ".json";
+    if (path.size() < kSuffix.size()) {
+        return false;
+    }
+    return std::equal(
+        kSuffix.begin(), kSuffix.end(), path.end() - kSuffix.size(),
+        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err) {
+    try {
+        if (IsSceneDocumentPath(path)) {
+            return standalone::ReadSceneDocument(path);
+        }
+        interchange::Conversion conversion =
+            interchange::ConvertInterchangeFile(path, interchange::ConversionOptions());
+        for (const std::string& line : interchange::DescribeConversion(conversion.report)) {
+            err << "note: " << path << ": " << line << "\n";
+        }
+        return std::move(conversion.document);
+    } catch (const standalone::DocumentError& e) {
+        err << "pellucid: " << e.what() << "\n";
+    } catch (const interchange::ConversionError& e) {
+        err << "pellucid: " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        err << "pellucid: " << path << ": " << e.what() << "\n";
+    }
+    return std::nullopt;
+}
 
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
                                                       std::ostream& err) {
@@ -21,11 +54,12 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
     for (const std::string& map : options.driveMaps) {
         drives.emplace_back(map[0], map.substr(2));
     }
+    std::optional<doc::Document> document = ReadSceneFile(options.scenePath, err);
+    if (!document) {
+        return nullptr;
+    }
     try {
-        return std::make_unique<standalone::StandaloneHost>(
-            standalone::ReadSceneDocument(options.scenePath), drives);
-    } catch (const standalone::DocumentError& e) {
-        err << "pellucid: " << e.what() << "\n";
+        return std::make_unique<standalone::StandaloneHost>(std::move(*document), drives);
     } catch (const std::exception& e) {
         err << "pellucid: " << options.scenePath << ": " << e.what() << "\n";
     }
