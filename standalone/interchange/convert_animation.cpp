@@ -109,11 +109,9 @@ void SceneConverter::ConvertAnimation() {
         }
         const int index = found->second;
         doc::Node& node = document_.nodes[index];
-        // Top nodes carry the turn to Z up (and the folded root) in their transforms; their keys
-        // get the same.
-        const bool top = parentOf_[index] < 0;
-        const Matrix3 turn = top ? (rootFolded_ ? rootFold_ : axisTurn_) : Matrix3();
-        const Quat turnRotation(turn);
+        // Keys are local values: they turn as the transforms do, and the top nodes' positions
+        // take the folded root's translation.
+        const Point3 shift = parentOf_[index] < 0 && rootFolded_ ? topShift_ : Point3();
 
         AffineParts rest;
         decomp_affine(node.transform.matrix, &rest);
@@ -132,10 +130,8 @@ void SceneConverter::ConvertAnimation() {
                     continue;
                 }
                 const float s = options_.scale;
-                made.value = Point3(key.mValue.x * s, key.mValue.y * s, key.mValue.z * s);
-                if (top) {
-                    made.value = made.value * turn;
-                }
+                made.value =
+                    Turned(Point3(key.mValue.x * s, key.mValue.y * s, key.mValue.z * s)) + shift;
                 keys.keys.push_back(made);
             }
             SetTangents(keys.keys);
@@ -154,10 +150,7 @@ void SceneConverter::ConvertAnimation() {
                 if (!keys.keys.empty() && made.time <= keys.keys.back().time) {
                     continue;
                 }
-                made.value = ToQuat(key.mValue);
-                if (top) {
-                    made.value = made.value * turnRotation;
-                }
+                made.value = Turned(ToQuat(key.mValue));
                 keys.keys.push_back(made);
             }
             rotation = KeyAtZero(keys.keys)->value;
@@ -175,7 +168,7 @@ void SceneConverter::ConvertAnimation() {
                 if (!keys.keys.empty() && made.time <= keys.keys.back().time) {
                     continue;
                 }
-                made.value = Point3(key.mValue.x, key.mValue.y, key.mValue.z);
+                made.value = TurnedScale(Point3(key.mValue.x, key.mValue.y, key.mValue.z));
                 keys.keys.push_back(made);
             }
             scale = KeyAtZero(keys.keys)->value;

@@ -78,6 +78,7 @@ void SceneConverter::AddMeshObject(const aiNode& node, int docNode) {
         anyUv = anyUv || (mesh.mTextureCoords[0] != nullptr);
     }
     PositionWelder welder(expectedVertices, data.vertices);
+    const bool turned = !turn_.IsIdentity();
     data.faces.reserve(expectedFaces);
     std::vector<Point3> cornerNormals;
     cornerNormals.reserve(expectedFaces * 3);
@@ -97,8 +98,11 @@ void SceneConverter::AddMeshObject(const aiNode& node, int docNode) {
         part.vertexOf.resize(mesh.mNumVertices);
         for (unsigned v = 0; v < mesh.mNumVertices; ++v) {
             const aiVector3D& p = mesh.mVertices[v];
-            const auto [index, added] = welder.Add(
-                Point3(p.x * options_.scale, p.y * options_.scale, p.z * options_.scale));
+            Point3 position(p.x * options_.scale, p.y * options_.scale, p.z * options_.scale);
+            if (turned) {
+                position = Turned(position);
+            }
+            const auto [index, added] = welder.Add(position);
             part.vertexOf[v] = index;
             if (added) {
                 placed.source.emplace_back(k, v);

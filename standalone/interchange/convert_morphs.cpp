@@ -49,7 +49,7 @@ void SceneConverter::AddMorphs(const NodeMesh& mesh) {
             }
             const aiVector3D d = target.mVertices[i] - base.mVertices[i];
             channel.deltas[v] =
-                Point3(d.x * options_.scale, d.y * options_.scale, d.z * options_.scale);
+                Turned(Point3(d.x * options_.scale, d.y * options_.scale, d.z * options_.scale));
             if (d.x != 0.0f || d.y != 0.0f || d.z != 0.0f) {
                 channel.points.push_back(static_cast<int>(v));
             }

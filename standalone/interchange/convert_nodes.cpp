@@ -146,7 +146,25 @@ void SceneConverter::ChooseAxisTurn() {
         }
     }
     axisTurn_ = TurnToZUp(axis, sign);
-    result_.report.turnedZUp = !(axis == 2 && sign == 1);
+}
+
+Point3 SceneConverter::TurnedScale(const Point3& scale) const {
+    // A turn between axes permutes the scale factors; any other turn keeps them (exact for a
+    // uniform scale).
+    Point3 turned;
+    for (int i = 0; i < 3; ++i) {
+        int target = -1;
+        for (int j = 0; j < 3; ++j) {
+            if (std::fabs(std::fabs(turn_[i][j]) - 1.0f) < 1e-6f) {
+                target = j;
+            }
+        }
+        if (target < 0) {
+            return scale;
+        }
+        turned[target] = scale[i];
+    }
+    return turned;
 }
 
 void SceneConverter::FindJoints() {
@@ -203,12 +221,19 @@ void SceneConverter::ConvertHierarchy() {
     const Matrix3 rootLocal = ScaleUnits(ToMatrix3(root.mTransformation), options_.scale);
     // The importer's root is usually a container of its own making: its transform goes into the
     // top nodes' transforms unless it is a node that the asset uses.
-    if (root.mNumMeshes == 0 && joints_.count(&root) == 0 && !animated && IsRigid(rootLocal)) {
+    const bool fold =
+        root.mNumMeshes == 0 && joints_.count(&root) == 0 && !animated && IsRigid(rootLocal);
+    turn_ = fold ? rootLocal * axisTurn_ : axisTurn_;
+    topShift_ = turn_.GetTrans();
+    turn_.NoTrans();
+    turnInverse_ = Inverse(turn_);
+    turnRotation_ = Quat(turn_).Normalize();
+    result_.report.turnedZUp = !turn_.IsIdentity();
+    if (fold) {
         rootFolded_ = true;
-        rootFold_ = rootLocal * axisTurn_;
         AddChildren(root, -1);
     } else {
-        AddNode(root, rootLocal * axisTurn_, -1);
+        AddNode(root, Turned(rootLocal), -1);
     }
 }
 
@@ -230,9 +255,9 @@ void SceneConverter::AddChildren(const aiNode& top, int topIndex) {
     while (!work.empty()) {
         const Pending next = work.back();
         work.pop_back();
-        Matrix3 local = ScaleUnits(ToMatrix3(next.node->mTransformation), options_.scale);
+        Matrix3 local = Turned(ScaleUnits(ToMatrix3(next.node->mTransformation), options_.scale));
         if (next.parent < 0) {
-            local = local * (rootFolded_ ? rootFold_ : axisTurn_);
+            local.SetTrans(local.GetTrans() + topShift_);
         }
         const int index = AddNode(*next.node, local, next.parent);
         pushChildren(*next.node, index);
@@ -302,6 +327,31 @@ Matrix3 SceneConverter::WorldTransform(int node) const {
     return world;
 }
 
+void SceneConverter::Rehang(int node, int parent) {
+    const int old = parentOf_[node];
+    const Matrix3 oldParent = old < 0 ? Matrix3() : WorldTransform(old);
+    const Matrix3 newParent = parent < 0 ? Matrix3() : WorldTransform(parent);
+    const Matrix3 carry = oldParent * Inverse(newParent);
+    DetachNode(node);
+    doc::Node& moved = document_.nodes[node];
+    moved.transform.matrix = moved.transform.matrix * carry;
+    // Keys are local too: they follow the same change of frame (its rotation and translation).
+    const Quat turn(carry);
+    if (moved.position) {
+        for (doc::PositionKey& key : moved.position->keys) {
+            key.value = key.value * carry;
+            key.inTangent = VectorTransform(key.inTangent, carry);
+            key.outTangent = VectorTransform(key.outTangent, carry);
+        }
+    }
+    if (moved.rotation) {
+        for (doc::RotationKey& key : moved.rotation->keys) {
+            key.value = key.value * turn;
+        }
+    }
+    AttachNode(node, parent);
+}
+
 void SceneConverter::PlaceSkinsUnderRootBones() {
     auto isBone = [this](int node) {
         const int object = document_.nodes[node].object;
@@ -334,20 +384,22 @@ void SceneConverter::PlaceSkinsUnderRootBones() {
         if (parentOf_[mesh.docNode] == rootBone) {
             continue;
         }
-        bool inside = false;  // the skeleton hangs below the mesh: moving it would make a loop
+        bool inside = false;
         for (int up = parentOf_[rootBone]; up >= 0 && !inside; up = parentOf_[up]) {
             inside = up == mesh.docNode;
         }
         if (inside) {
-            Note("changed", fmt::format("skinned mesh \"{}\" stays where it is: its skeleton "
-                                        "hangs below it, so the exporters will not find the skin",
+            // The skeleton hangs below the mesh (as glTF allows): the mesh's children move up to
+            // the mesh's parent first, so that moving the mesh makes no loop.
+            const std::vector<int> children = document_.nodes[mesh.docNode].children;
+            for (int child : children) {
+                Rehang(child, parentOf_[mesh.docNode]);
+            }
+            Note("changed", fmt::format("the children of skinned mesh \"{}\" moved up to its "
+                                        "parent (their places in the world are kept)",
                                         skinNode.name));
-            continue;
         }
-        const Matrix3 world = WorldTransform(mesh.docNode);
-        DetachNode(mesh.docNode);
-        document_.nodes[mesh.docNode].transform.matrix = world * Inverse(WorldTransform(rootBone));
-        AttachNode(mesh.docNode, rootBone);
+        Rehang(mesh.docNode, rootBone);
         Note("changed", fmt::format("skinned mesh \"{}\" moved under its skeleton's root bone "
                                     "\"{}\", where the exporters look for it (its place in the "
                                     "world is kept)",

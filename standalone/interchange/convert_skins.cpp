@@ -47,7 +47,8 @@ void SceneConverter::AddSkin(const NodeMesh& mesh) {
             if (!boundBone[boneNode]) {
                 boundBone[boneNode] = true;
                 // The offset matrix carries the mesh at its bind place into the bone's frame.
-                const Matrix3 offset = ScaleUnits(ToMatrix3(bone.mOffsetMatrix), options_.scale);
+                const Matrix3 offset =
+                    Turned(ScaleUnits(ToMatrix3(bone.mOffsetMatrix), options_.scale));
                 skin.boneInitialTransforms.emplace_back(boneNode, Inverse(offset) * skinWorld);
             }
             for (unsigned w = 0; w < bone.mNumWeights; ++w) {

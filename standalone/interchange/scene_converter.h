@@ -55,6 +55,8 @@ class SceneConverter {
     void AttachNode(int node, int parent);
     void DetachNode(int node);
     Matrix3 WorldTransform(int node) const;
+    // Moves a node under another (-1: the scene root), keeping its place in the world at time 0.
+    void Rehang(int node, int parent);
     void PlaceSkinsUnderRootBones();
 
     // Meshes (convert_meshes.cpp).
@@ -86,11 +88,23 @@ class SceneConverter {
     Conversion result_;
     doc::Document& document_;
 
-    // The turn that brings the asset's up axis to Z, and whether the imported root node was
-    // folded into its children's transforms (so that it needs no node of its own).
+    // The whole scene is turned so that the asset's up axis becomes Z: object data (vertices,
+    // offsets, bind matrices) by `turn_`, and every local transform M as Inverse(turn_) * M *
+    // turn_. The importer's root node, when it is only a container, is folded into the turn (its
+    // rotation) and into the top nodes' positions (its translation, `topShift_`).
     Matrix3 axisTurn_;
+    Matrix3 turn_;
+    Matrix3 turnInverse_;
+    Quat turnRotation_;
+    Point3 topShift_;
     bool rootFolded_ = false;
-    Matrix3 rootFold_;  // the folded root's transform followed by the axis turn
+
+    Matrix3 Turned(const Matrix3& local) const { return turnInverse_ * local * turn_; }
+    Point3 Turned(const Point3& vector) const { return VectorTransform(vector, turn_); }
+    Quat Turned(const Quat& rotation) const {
+        return Inverse(turnRotation_) * rotation * turnRotation_;
+    }
+    Point3 TurnedScale(const Point3& scale) const;
 
     std::unordered_set<const aiNode*> joints_;
     std::unordered_map<const aiNode*, int> nodeIndex_;
