@@ -85,7 +85,7 @@ void SceneConverter::ConvertAnimation() {
         return;
     }
     ConversionReport& report = result_.report;
-    report.animation = animation->mName.length > 0 ? animation->mName.C_Str() : "(unnamed)";
+    report.animation = animation->mName.length > 0 ? Text(animation->mName) : "(unnamed)";
     if (scene_.mNumAnimations > 1) {
         Note("dropped",
              fmt::format("{} further animation{} (one is converted; choose it with "

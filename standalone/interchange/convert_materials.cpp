@@ -137,7 +137,7 @@ int SceneConverter::GetStandardMaterial(unsigned index) {
     material.type = doc::MaterialType::Standard;
     aiString name;
     if (source.Get(AI_MATKEY_NAME, name) == AI_SUCCESS) {
-        material.name.assign(name.C_Str(), name.length);
+        material.name = Text(name);
     }
     if (!GetColour(source, AI_MATKEY_COLOR_DIFFUSE, material.diffuse)) {
         GetColour(source, AI_MATKEY_BASE_COLOR, material.diffuse);
@@ -208,7 +208,7 @@ int SceneConverter::GetBitmapMap(const aiMaterial& material, const std::string& 
     if (material.GetTexture(diffuse, 0, &recorded, &mapping, &uvIndex) != AI_SUCCESS) {
         return -1;
     }
-    const std::string file(recorded.C_Str(), recorded.length);
+    const std::string file = Text(recorded);
     if (mapping != aiTextureMapping_UV) {
         Note("dropped", fmt::format("diffuse texture \"{}\" of material \"{}\" (it is projected, "
                                     "not mapped by texture coordinates)",
@@ -244,7 +244,7 @@ int SceneConverter::GetBitmapMap(const aiMaterial& material, const std::string& 
     map.file = file;
     map.uTiling = uTiling;
     map.vTiling = vTiling;
-    LoadImage(file, materialName, map);
+    LoadImage(std::string(recorded.C_Str(), recorded.length), materialName, map);
     const int index = static_cast<int>(document_.maps.size());
     document_.maps.push_back(std::move(map));
     bitmapMaps_.emplace(key, index);
@@ -255,6 +255,7 @@ void SceneConverter::LoadImage(const std::string& recorded, const std::string& m
                                doc::Map& map) {
     doc::Image& image = map.image;
     std::string reason;
+    const std::string shown = Text(recorded);
     const auto [embedded, embeddedIndex] = scene_.GetEmbeddedTextureAndIndex(recorded.c_str());
     if (embedded != nullptr) {
         if (embedded->mHeight > 0) {
@@ -276,7 +277,7 @@ void SceneConverter::LoadImage(const std::string& recorded, const std::string& m
             hint.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != std::string::npos) {
             hint = "img";
         }
-        std::string name = fs::path(embedded->mFilename.C_Str()).filename().string();
+        std::string name = Text(fs::path(embedded->mFilename.C_Str()).filename().string());
         if (name.empty() || name == "." || name == "..") {
             name = fmt::format("texture{}.{}", embeddedIndex, hint);
         }
@@ -286,7 +287,7 @@ void SceneConverter::LoadImage(const std::string& recorded, const std::string& m
         if (!DecodeImage(file.bytes, image, reason)) {
             Note("dropped", fmt::format("embedded image \"{}\" of material \"{}\": it cannot be "
                                         "decoded ({})",
-                                        recorded, materialName, reason));
+                                        shown, materialName, reason));
             image = doc::Image();
             return;
         }
@@ -308,8 +309,13 @@ void SceneConverter::LoadImage(const std::string& recorded, const std::string& m
         candidates.push_back(fs::path(relative).lexically_normal());
     }
     candidates.push_back(fs::path(relative).filename());
+    if (candidates.back().empty()) {
+        Note("dropped",
+             fmt::format("diffuse texture of material \"{}\": it names no file", materialName));
+        return;
+    }
     image.kind = doc::Image::Kind::File;
-    image.path = candidates.front().generic_string();
+    image.path = Text(candidates.front().generic_string());
     std::error_code error;
     for (const fs::path& candidate : candidates) {
         if (candidate.empty() || !fs::is_regular_file(folder / candidate, error)) {
@@ -321,17 +327,17 @@ void SceneConverter::LoadImage(const std::string& recorded, const std::string& m
         if (!DecodeImage(bytes, image, reason)) {
             Note("dropped", fmt::format("image \"{}\" of material \"{}\": it cannot be decoded "
                                         "({}); the map keeps its file name but has no bitmap",
-                                        candidate.generic_string(), materialName, reason));
+                                        shown, materialName, reason));
             image = doc::Image();
             return;
         }
-        image.path = candidate.generic_string();
+        image.path = Text(candidate.generic_string());
         return;
     }
     image.fileMissing = true;
     Note("dropped", fmt::format("image \"{}\" of material \"{}\" is not beside the asset; the map "
                                 "keeps its file name but has no bitmap",
-                                recorded, materialName));
+                                shown, materialName));
 }
 
 }  // namespace pellucid::interchange

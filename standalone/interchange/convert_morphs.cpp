@@ -58,7 +58,7 @@ void SceneConverter::AddMorphs(const NodeMesh& mesh) {
             if (t < part.mesh->mNumAnimMeshes && part.mesh->mAnimMeshes[t] != nullptr) {
                 const aiAnimMesh& target = *part.mesh->mAnimMeshes[t];
                 if (channel.name.empty()) {
-                    channel.name.assign(target.mName.C_Str(), target.mName.length);
+                    channel.name = Text(target.mName);
                 }
                 weight = std::isfinite(target.mWeight) ? target.mWeight : 0.0f;
             }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include <fmt/format.h>
+#include <simdjson.h>
 
 #include "standalone/interchange/scene_converter.h"
 
@@ -71,10 +72,6 @@ bool IsRigid(const Matrix3& m) {
     return m.Determinant() > 0.0f;
 }
 
-std::string NameOf(const aiNode& node) {
-    return std::string(node.mName.C_Str(), node.mName.length);
-}
-
 }  // namespace
 
 SceneConverter::SceneConverter(const aiScene& scene, const ConversionOptions& options,
@@ -84,6 +81,28 @@ SceneConverter::SceneConverter(const aiScene& scene, const ConversionOptions& op
       assetDirectory_(std::move(assetDirectory)),
       document_(result_.document) {
     document_.baseDirectory = assetDirectory_;
+}
+
+std::string SceneConverter::Text(const aiString& text) {
+    return Text(std::string(text.C_Str(), text.length));
+}
+
+std::string SceneConverter::Text(const std::string& text) {
+    if (simdjson::validate_utf8(text.data(), text.size())) {
+        return text;
+    }
+    ++reencodedTexts_;
+    std::string utf8;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xc0 | (byte >> 6));
+            utf8 += static_cast<char>(0x80 | (byte & 0x3f));
+        }
+    }
+    return utf8;
 }
 
 void SceneConverter::Note(std::string kind, std::string text) {
@@ -99,6 +118,12 @@ Conversion SceneConverter::Run() {
         AddSkin(mesh);
     }
     PlaceSkinsUnderRootBones();
+    if (reencodedTexts_ > 0) {
+        Note("changed", fmt::format("{} name{} in the file {} not UTF-8 and {} read as Latin-1",
+                                    reencodedTexts_, reencodedTexts_ == 1 ? "" : "s",
+                                    reencodedTexts_ == 1 ? "is" : "are",
+                                    reencodedTexts_ == 1 ? "was" : "were"));
+    }
     if (scene_.mNumCameras > 0) {
         Note("dropped", fmt::format("{} camera{} (cameras are not converted; their nodes stay as "
                                     "helpers)",
@@ -175,7 +200,7 @@ void SceneConverter::FindJoints() {
         const aiNode* node = work.back();
         work.pop_back();
         preorder.push_back(node);
-        nodeByName_.try_emplace(NameOf(*node), node);
+        nodeByName_.try_emplace(std::string(node->mName.C_Str(), node->mName.length), node);
         for (unsigned i = node->mNumChildren; i-- > 0;) {
             if (node->mChildren[i] != nullptr) {
                 work.push_back(node->mChildren[i]);
@@ -267,7 +292,7 @@ void SceneConverter::AddChildren(const aiNode& top, int topIndex) {
 int SceneConverter::AddNode(const aiNode& node, const Matrix3& local, int parent) {
     const int index = static_cast<int>(document_.nodes.size());
     doc::Node made;
-    made.name = NameOf(node);
+    made.name = Text(node.mName);
     made.transform.matrix = local;
     document_.nodes.push_back(std::move(made));
     parentOf_.push_back(-1);
@@ -287,13 +312,14 @@ int SceneConverter::AddNode(const aiNode& node, const Matrix3& local, int parent
             // A bone carries no mesh in the host: the mesh hangs below it, where it was.
             meshNode = static_cast<int>(document_.nodes.size());
             doc::Node holder;
-            holder.name = NameOf(node) + " mesh";
+            holder.name = document_.nodes[index].name + " mesh";
             document_.nodes.push_back(std::move(holder));
             parentOf_.push_back(-1);
             AttachNode(meshNode, index);
-            Note("changed", fmt::format("bone \"{}\" carries a mesh: the mesh is in node \"{}\" "
-                                        "below it",
-                                        NameOf(node), document_.nodes[meshNode].name));
+            Note("changed",
+                 fmt::format("bone \"{}\" carries a mesh: the mesh is in node \"{}\" "
+                             "below it",
+                             document_.nodes[index].name, document_.nodes[meshNode].name));
         }
         AddMeshObject(node, meshNode);
     }

@@ -2,14 +2,19 @@
 // turned into one-line messages.
 #include "standalone/interchange/interchange_import.h"
 
+#include <assimp/config.h>
 #include <assimp/importerdesc.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <assimp/Importer.hpp>
 #include <assimp/ProgressHandler.hpp>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <new>
 
@@ -37,6 +42,42 @@ class Deadline : public Assimp::ProgressHandler {
   private:
     std::chrono::steady_clock::time_point end_;
     bool expired_ = false;
+};
+
+// Some importers print their complaints to the standard streams themselves; a command's own
+// output must stay as it says, so both streams go nowhere while the importer reads.
+class QuietStandardStreams {
+  public:
+    QuietStandardStreams() {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null < 0) {
+            return;
+        }
+        saved_[0] = ::dup(STDOUT_FILENO);
+        saved_[1] = ::dup(STDERR_FILENO);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        ::close(null);
+    }
+    ~QuietStandardStreams() {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        if (saved_[0] >= 0) {
+            ::dup2(saved_[0], STDOUT_FILENO);
+            ::close(saved_[0]);
+        }
+        if (saved_[1] >= 0) {
+            ::dup2(saved_[1], STDERR_FILENO);
+            ::close(saved_[1]);
+        }
+    }
+    QuietStandardStreams(const QuietStandardStreams&) = delete;
+    QuietStandardStreams& operator=(const QuietStandardStreams&) = delete;
+
+  private:
+    int saved_[2] = {-1, -1};
 };
 
 // Triangles only, checked for broken indices; welding and normals are the conversion's own work,
@@ -68,8 +109,11 @@ Conversion ConvertInterchangeFile(const std::string& path, const ConversionOptio
     Assimp::Importer importer;
     auto* deadline = new Deadline(options.timeLimitSeconds);  // the importer owns it
     importer.SetProgressHandler(deadline);
+    // FBX pivots folded into the nodes' transforms rather than kept as helper nodes of their own.
+    importer.SetPropertyBool(AI_CONFIG_IMPORT_FBX_PRESERVE_PIVOTS, false);
     const aiScene* scene = nullptr;
     try {
+        const QuietStandardStreams quiet;
         scene = importer.ReadFile(path, kPostProcess);
     } catch (const std::bad_alloc&) {
         throw ConversionError(fmt::format("{}: the file asks for more memory than there is", path));

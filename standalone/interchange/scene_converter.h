@@ -81,6 +81,10 @@ class SceneConverter {
     int ToTicks(double time) const;
 
     void Note(std::string kind, std::string text);
+    // Text of the file as UTF-8: text that is not valid UTF-8 is read as Latin-1 (and counted).
+    std::string Text(const aiString& text);
+    std::string Text(const std::string& text);
+    int reencodedTexts_ = 0;
 
     const aiScene& scene_;
     ConversionOptions options_;
