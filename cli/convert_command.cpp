@@ -2,8 +2,10 @@
 // written beside it.
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <system_error>
 #include <vector>
@@ -163,6 +165,29 @@ int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ost
         out << fmt::format("wrote {}\n", options.outputPath);
     }
     return kExitOk;
+}
+
+Job DeclareConvertCommand(CLI::App& command) {
+    auto options = std::make_shared<ConvertOptions>();
+    command.add_option("input", options->inputPath, "The asset (.gltf .glb .fbx .3ds .dae .obj)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    command.add_option("-o,--output", options->outputPath, "The scene document (*.pscene.json)")
+        ->required();
+    command.add_option("--animation", options->animation,
+                       "The animation to convert into keys (default: the asset's first)");
+    command
+        .add_option("--scale", options->scale,
+                    "Multiply every length by this factor (default 1: units kept)")
+        ->check(CLI::PositiveNumber);
+    command
+        .add_option("--time-limit", options->timeLimitSeconds,
+                    "Give up reading the asset after this many seconds (default 60)")
+        ->check(CLI::PositiveNumber);
+    command.add_flag("--json", options->json, "Print the report as JSON on standard output");
+    return [options](std::ostream& out, std::ostream& err) {
+        return RunConvertCommand(*options, out, err);
+    };
 }
 
 }  // namespace pellucid::cli

@@ -1,5 +1,6 @@
 #include "cli/scene_session.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
 #include <exception>
@@ -9,6 +10,18 @@
 #include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
+
+void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
+    command
+        .add_option("scene", scene.scenePath,
+                    "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb "
+                    ".fbx .3ds .dae .obj) converted on load")
+        ->required()
+        ->check(CLI::ExistingFile);
+    command.add_option("--map-drive", scene.driveMaps,
+                       "Map a drive letter of the library's platform paths to a folder, as "
+                       "LETTER=FOLDER (the debug trace log is written on drive d:)");
+}
 
 bool IsSceneDocumentPath(const std::string& path) {
     constexpr std::string_view kSuffix = ".json";

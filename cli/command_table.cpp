@@ -1,0 +1,36 @@
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+
+namespace pellucid::cli {
+
+namespace {
+
+const CommandGroup kGroups[] = {
+    {"export", "Export a scene to a game script"},
+};
+
+const Command kCommands[] = {
+    {"classes", "List the plug-in classes that the library registers", DeclareClassesCommand},
+    {"info",
+     "Show the scene as the library sees it: the node tree, each node's object class and "
+     "material, and how the exporters classify it",
+     DeclareInfoCommand},
+    {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"convert",
+     "Convert an asset (glTF, FBX, 3DS, COLLADA, OBJ, ...) into a scene document that you can "
+     "inspect and edit, and report what was converted and what was left out",
+     DeclareConvertCommand},
+};
+
+}  // namespace
+
+std::span<const Command> CommandTable() {
+    return kCommands;
+}
+
+std::span<const CommandGroup> CommandGroups() {
+    return kGroups;
+}
+
+}  // namespace pellucid::cli
