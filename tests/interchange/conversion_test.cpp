@@ -268,6 +268,18 @@ TEST_F(Character, AnimationChosenByNameOrRefusedWithTheNamesThereAre) {
     }
 }
 
+TEST(Example, TheBundledCharacterIsWhatTheGeneratorWrites) {
+    const std::filesystem::path folder =
+        std::filesystem::path(InterchangeScratch("example")).parent_path() / "example";
+    std::filesystem::create_directories(folder);
+    bench::WriteCharacterGltf(folder / "character.gltf", "textures/character.png");
+    const std::string examples = std::string(PELLUCID_SOURCE_DIR) + "/examples/";
+    EXPECT_EQ(ReadBytes((folder / "character.gltf").string()),
+              ReadBytes(examples + "character.gltf"));
+    EXPECT_EQ(ReadBytes((folder / "character.bin").string()),
+              ReadBytes(examples + "character.bin"));
+}
+
 TEST(BadInput, UnreadableFilesAreRefusedWithOneLineNamingThem) {
     const std::string empty = InterchangeScratch("empty.obj");
     WriteTextFile(empty, "");
