@@ -12,6 +12,7 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/import_watchdog.h"
 #include "cli/output_file.h"
 #include "standalone/interchange/interchange_import.h"
 #include "standalone/json_writer.h"
@@ -40,8 +41,9 @@ std::string DocumentStem(const fs::path& output) {
     return name;
 }
 
-void WriteJsonReport(const interchange::ConversionReport& report, const std::string& input,
-                     const std::string& output, std::ostream& out) {
+// The report as JSON text; JsonWriteError for text that is not UTF-8 (such as a file name).
+std::string JsonReport(const interchange::ConversionReport& report, const std::string& input,
+                       const std::string& output) {
     standalone::JsonWriter json(8);
     json.BeginObject();
     json.Key("input");
@@ -86,7 +88,7 @@ void WriteJsonReport(const interchange::ConversionReport& report, const std::str
     }
     json.EndArray();
     json.EndObject();
-    out << json.Text() << "\n";
+    return json.Text() + "\n";
 }
 
 }  // namespace
@@ -105,12 +107,22 @@ int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ost
     conversionOptions.timeLimitSeconds = options.timeLimitSeconds;
     interchange::Conversion conversion;
     try {
+        const ImportWatchdog watchdog(options.inputPath, options.timeLimitSeconds);
         conversion = interchange::ConvertInterchangeFile(options.inputPath, conversionOptions);
     } catch (const interchange::ConversionError& e) {
         err << "pellucid: " << e.what() << "\n";
         return kExitBadInput;
     }
     doc::Document& document = conversion.document;
+    std::string jsonReport;
+    if (options.json) {
+        try {
+            jsonReport = JsonReport(conversion.report, options.inputPath, options.outputPath);
+        } catch (const standalone::JsonWriteError& e) {
+            err << fmt::format("pellucid: the report cannot be written as JSON: {}\n", e.what());
+            return kExitBadInput;
+        }
+    }
 
     // Embedded images go beside the document, named after it; the document names them from
     // where the asset was, so that saving makes the paths relative to the document.
@@ -157,7 +169,7 @@ int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ost
     }
 
     if (options.json) {
-        WriteJsonReport(conversion.report, options.inputPath, options.outputPath, out);
+        out << jsonReport;
     } else {
         for (const std::string& line : interchange::DescribeConversion(conversion.report)) {
             err << "note: " << options.inputPath << ": " << line << "\n";

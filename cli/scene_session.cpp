@@ -6,6 +6,7 @@
 #include <exception>
 #include <ostream>
 
+#include "cli/import_watchdog.h"
 #include "standalone/interchange/interchange_import.h"
 #include "standalone/scene_document_io.h"
 
@@ -38,8 +39,9 @@ std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream
         if (IsSceneDocumentPath(path)) {
             return standalone::ReadSceneDocument(path);
         }
-        interchange::Conversion conversion =
-            interchange::ConvertInterchangeFile(path, interchange::ConversionOptions());
+        const interchange::ConversionOptions options;
+        const ImportWatchdog watchdog(path, options.timeLimitSeconds);
+        interchange::Conversion conversion = interchange::ConvertInterchangeFile(path, options);
         for (const std::string& line : interchange::DescribeConversion(conversion.report)) {
             err << "note: " << path << ": " << line << "\n";
         }

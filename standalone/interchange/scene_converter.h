@@ -26,16 +26,15 @@ Matrix3 ScaleUnits(Matrix3 m, float scale);
 struct MeshPlacement {
     const aiMesh* mesh = nullptr;
     std::vector<std::uint32_t> vertexOf;  // imported vertex -> welded vertex
-    // The imported vertex that gave each welded vertex its data (weights, morph offsets), or -1
-    // when this mesh gave none.
-    std::uint32_t firstFace = 0;
+    std::uint32_t firstFace = 0;          // its first face in the editable mesh
 };
 
 struct NodeMesh {
     int docNode = -1;
     int docObject = -1;
     std::vector<MeshPlacement> parts;
-    // For each welded vertex, the part and imported vertex it was first met as.
+    // For each welded vertex, the part and imported vertex it was first met as: that vertex gives
+    // it its data (weights, morph offsets).
     std::vector<std::pair<std::uint32_t, std::uint32_t>> source;
 };
 
