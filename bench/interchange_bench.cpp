@@ -11,8 +11,8 @@
 
 #include "gltf_writer.h"
 #include "mesh_export/expo_mesh.h"
+#include "standalone/host/standalone_host.h"
 #include "standalone/interchange/interchange_import.h"
-#include "standalone/standalone_host.h"
 
 namespace {
 

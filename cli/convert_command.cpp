@@ -14,9 +14,9 @@
 #include "cli/commands.h"
 #include "cli/import_watchdog.h"
 #include "cli/output_file.h"
+#include "standalone/document/json/json_writer.h"
+#include "standalone/document/scene_document_io.h"
 #include "standalone/interchange/interchange_import.h"
-#include "standalone/json_writer.h"
-#include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
 

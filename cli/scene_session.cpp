@@ -7,8 +7,8 @@
 #include <ostream>
 
 #include "cli/import_watchdog.h"
+#include "standalone/document/scene_document_io.h"
 #include "standalone/interchange/interchange_import.h"
-#include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "standalone/scene_document.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document.h"
+#include "standalone/host/standalone_host.h"
 
 namespace pellucid::cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "standalone/scene_document.h"
+#include "standalone/document/scene_document.h"
 
 namespace pellucid::interchange {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "bone_export/expo_bone.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace bone_test {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "bone_export/bone_tree.h"
-#include "standalone/scene_document.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document.h"
+#include "standalone/host/standalone_host.h"
 
 namespace bone_test {
 

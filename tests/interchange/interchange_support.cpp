@@ -13,7 +13,7 @@
 
 #include "bone_export/expo_bone.h"
 #include "mesh_export/expo_mesh.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace pellucid::test {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "interchange_support.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace pellucid::test {
 namespace {

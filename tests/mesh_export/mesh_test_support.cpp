@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "mesh_export/expo_mesh.h"
-#include "standalone/scene_document_io.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/host/standalone_host.h"
 
 std::string ScratchPath(const std::string& name) {
     return pellucid::test::ScratchPath("mesh_export", name);

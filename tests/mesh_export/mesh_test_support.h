@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "standalone/scene_document.h"
+#include "standalone/document/scene_document.h"
 
 // A path in the build folder for a file named `name`, unique to the running test.
 std::string ScratchPath(const std::string& name);

@@ -7,7 +7,7 @@
 
 #include "mesh_export/render_normal.h"
 #include "mesh_test_support.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 
