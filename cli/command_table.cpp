@@ -30,6 +30,10 @@ const Command kCommands[] = {
      "panel, and save the scene",
      DeclareCopyBonesCommand},
     {"view", "Draw the scene as a viewport shows it, into an SVG picture", DeclareViewCommand},
+    {"convert",
+     "Convert an asset (glTF, FBX, 3DS, COLLADA, OBJ, ...) into a scene document that you can "
+     "inspect and edit, and report what was converted and what was left out",
+     DeclareConvertCommand},
 };
 
 }  // namespace
