@@ -90,6 +90,8 @@ class HostPlatform {
     }
     // A new triangle-mesh object of the host's own class (CreateNewTriObject).
     virtual TriObject* NewTriObject() { return new TriObject(); }
+    // The host's panel toolkit, or null for a host without panels.
+    virtual class HostPanels* Panels() { return nullptr; }
 };
 
 // The host that has loaded the library; set by the host before the library's first call.

@@ -12,6 +12,7 @@
 #include "standalone/host/message_log.h"
 #include "standalone/host/scene_import.h"
 #include "standalone/import/scene_merge.h"
+#include "standalone/panels/panel_toolkit.h"
 #include "standalone/scene/scene_store.h"
 #include "standalone/scene/scene_walks.h"
 
@@ -89,6 +90,9 @@ class StandaloneHost : public Interface, public HostPlatform {
 
     // The merges the library asked for, in order.
     const std::vector<MergeRecord>& Merges() const { return merges_; }
+    HostPanels* Panels() override { return &panels_; }
+    // The toolkit in which the library's panels open.
+    panels::PanelToolkit& Toolkit() { return panels_; }
 
   private:
     Scene scene_;
@@ -99,6 +103,8 @@ class StandaloneHost : public Interface, public HostPlatform {
     DriveFolders folders_;
     std::vector<std::string> flashed_;
     std::vector<MergeRecord> merges_;
+    // Last, so that pages still open close while the scene is there.
+    panels::PanelToolkit panels_;
 };
 
 }  // namespace pellucid::standalone
