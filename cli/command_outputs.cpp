@@ -17,8 +17,8 @@ bool CheckOutputIsNotInput(const std::string& output, const std::string& scene, 
     std::error_code ec;
     if (!output.empty() && std::filesystem::equivalent(output, scene, ec) && !ec) {
         err << fmt::format(
-            "pellucid: {} {}: this is the scene being read; choose another file so that the "
-            "scene is not overwritten\n",
+            "pellucid: {} {}: this is the file being read; choose another file so that it is "
+            "not overwritten\n",
             option, output);
         return false;
     }
@@ -48,9 +48,13 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::ostrea
 }
 
 bool SaveScene(const standalone::StandaloneHost& host, const std::string& path, std::ostream& err) {
+    return SaveDocument(host.Capture(), path, err);
+}
+
+bool SaveDocument(const doc::Document& document, const std::string& path, std::ostream& err) {
     OutputFile output(path);
     try {
-        standalone::WriteSceneDocument(host.Capture(), output.TemporaryPath().string());
+        standalone::WriteSceneDocument(document, output.TemporaryPath().string());
     } catch (const std::exception& e) {
         err << fmt::format("pellucid: {}: {}\n", path, e.what());
         return false;

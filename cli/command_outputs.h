@@ -12,13 +12,15 @@
 
 namespace pellucid::cli {
 
-// False, with a message, when `output` names the scene file itself.
+// False, with a message, when `output` names the file being read (the scene, or an imported file).
 bool CheckOutputIsNotInput(const std::string& output, const std::string& scene, const char* option,
                            std::ostream& err);
 // Writes the text to `path` through a temporary file; false, with a message, on failure.
 bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
 // Saves the live scene as a scene document at `path`; false, with a message, on failure.
 bool SaveScene(const standalone::StandaloneHost& host, const std::string& path, std::ostream& err);
+// The same for a document.
+bool SaveDocument(const doc::Document& document, const std::string& path, std::ostream& err);
 
 // "marks NAME: 1 2 3" per node with marked faces, in the order given; "marks (converted) NAME:"
 // where the marks were made on a temporary conversion.

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/command_outputs.h"
 #include "cli/commands.h"
 #include "cli/job_report.h"
 #include "cli/scene_session.h"
@@ -31,7 +32,7 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
         err << "pellucid: give the time either as --time TICKS or as --frame FRAME\n";
         return kExitBadInput;
     }
-    if (RefuseOutputOverInput(options.scene.scenePath, options.outputPath, err)) {
+    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
         return kExitBadInput;
     }
     auto host = LoadScene(options.scene, err);
@@ -56,7 +57,7 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
     }
     doc::Document frozen = host->Capture();
     standalone::DropUnusedObjectsAndModifiers(frozen);
-    if (!WriteDocumentOutput(frozen, options.outputPath, err)) {
+    if (!SaveDocument(frozen, options.outputPath, err)) {
         return kExitBadInput;
     }
     if (options.json) {

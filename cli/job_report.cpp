@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/command_outputs.h"
 #include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
@@ -18,23 +19,9 @@ void AddReportFlags(CLI::App& command, bool& strict, bool& json) {
     command.add_flag("--json", json, "Print the report as JSON on standard output");
 }
 
-bool RefuseOutputOverInput(const std::string& input, const std::string& output, std::ostream& err) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const bool same = fs::exists(output, ec)
-                          ? fs::equivalent(input, output, ec)
-                          : fs::weakly_canonical(input, ec) == fs::weakly_canonical(output, ec);
-    if (same) {
-        err << fmt::format(
-            "pellucid: {}: the output would replace the input {}; choose another output file\n",
-            output, input);
-    }
-    return same;
-}
-
 bool OpenImportInput(const std::string& input, const std::string& output, std::ifstream& in,
                      std::ostream& err) {
-    if (RefuseOutputOverInput(input, output, err)) {
+    if (!CheckOutputIsNotInput(output, input, "-o", err)) {
         return false;
     }
     in.open(input, std::ios::binary);
@@ -57,18 +44,6 @@ bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream
         return false;
     }
     return true;
-}
-
-bool WriteDocumentOutput(const doc::Document& document, const std::string& outputPath,
-                         std::ostream& err) {
-    OutputFile output(outputPath);
-    try {
-        standalone::WriteSceneDocument(document, output.TemporaryPath().string());
-    } catch (const std::exception& e) {
-        err << fmt::format("pellucid: {}: {}\n", outputPath, e.what());
-        return false;
-    }
-    return FinishOutput(output, outputPath, err);
 }
 
 void WriteStrings(standalone::JsonWriter& json, const char* key,

@@ -21,9 +21,6 @@ namespace pellucid::cli {
 // Declares --strict and --json.
 void AddReportFlags(CLI::App& command, bool& strict, bool& json);
 
-// True (after printing why) when `output` names the same file as `input`.
-bool RefuseOutputOverInput(const std::string& input, const std::string& output, std::ostream& err);
-
 // Opens an importer's input, refusing an output that would replace it; false after printing why.
 bool OpenImportInput(const std::string& input, const std::string& output, std::ifstream& in,
                      std::ostream& err);
@@ -31,10 +28,6 @@ bool OpenImportInput(const std::string& input, const std::string& output, std::i
 // Moves the job's output into place; false after printing why when the job wrote nothing or the
 // file cannot be moved.
 bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream& err);
-
-// Writes the document to `outputPath` through a temporary file; false after printing why.
-bool WriteDocumentOutput(const doc::Document& document, const std::string& outputPath,
-                         std::ostream& err);
 
 // Notes that explain what the library did without a word: what it passed over, where a file's
 // reading ended.

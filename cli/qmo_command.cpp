@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/command_outputs.h"
 #include "cli/commands.h"
 #include "cli/job_report.h"
 #include "cli/library_classes.h"
@@ -138,7 +139,7 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     JobReport report;
     const std::vector<PlacedModel> models = MatchModels(list, *host, options.inputPath, report);
     ExplainList(list, options.inputPath, report);
-    if (!WriteDocumentOutput(host->Capture(), options.outputPath, err)) {
+    if (!SaveScene(*host, options.outputPath, err)) {
         return kExitBadInput;
     }
     size_t placedCount = 0;

@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/command_outputs.h"
 #include "cli/commands.h"
 #include "cli/job_report.h"
 #include "cli/library_classes.h"
@@ -100,7 +101,7 @@ void CountExportedObjects(std::vector<ExportedObject>& objects, JobReport& repor
 }
 
 int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostream& err) {
-    if (RefuseOutputOverInput(options.scene.scenePath, options.outputPath, err)) {
+    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
         return kExitBadInput;
     }
     auto host = LoadScene(options.scene, err);
@@ -223,7 +224,7 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
     }
     JobReport report;
     ExplainZutSection(section, options.inputPath, report);
-    if (!WriteDocumentOutput(host->Capture(), options.outputPath, err)) {
+    if (!SaveScene(*host, options.outputPath, err)) {
         return kExitBadInput;
     }
     INode* object = host->FindNodeByName("ZUT_Object");
