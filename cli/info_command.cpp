@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "cli/scene_session.h"
 #include "host/material.h"
-#include "mesh_export/node_class.h"
+#include "mesh_export/scene_walk.h"
 
 namespace pellucid::cli {
 

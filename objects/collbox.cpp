@@ -3,8 +3,8 @@
 #include <iterator>
 
 #include "objects/collbox_mesh.h"
-#include "plugin/get_string.h"
 #include "resources/string_ids.h"
+#include "services/get_string.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/plugin_classes.h"
+#include "services/module_handle.h"
 
 constexpr ULONG DLL_PROCESS_DETACH = 0;
 constexpr ULONG DLL_PROCESS_ATTACH = 1;
@@ -24,6 +25,3 @@ BOOL LibMain(HINSTANCE hinstDLL, ULONG reason, void* reserved);
 void LibraryLoad();
 // Destroys them in reverse order (the trace log is closed) and forgets the module handle.
 void LibraryUnload();
-
-// The library's module handle, null until the load entry point runs.
-extern HINSTANCE hInstance;

@@ -1,7 +1,7 @@
 #include "standalone/standalone_host.h"
 
-#include "plugin/debug_log.h"
 #include "plugin/library.h"
+#include "services/debug_log.h"
 #include "standalone/scene_builder.h"
 #include "standalone/scene_capture.h"
 

@@ -104,26 +104,6 @@ TEST(LinkParent, WithoutLinkConstraintIsTheSceneParent) {
     EXPECT_EQ(GetLinkParent(&child, 0), &top);
 }
 
-TEST(TrimTrailingSpace, RemovesTrailingBlanksAndTabsOnly) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
-        {"Bone01 \t \t", "Bone01"},
-        {"Left Arm  ", "Left Arm"},
-        {"  lead", "  lead"},
-        {"\tname\r\n", "\tname"},
-        {"   ", ""},
-        {"", ""},
-        {"a b", "a b"},
-    };
-    for (const auto& c : cases) {
-        CStr name(c.in);
-        EXPECT_EQ(TrimTrailingSpace(name).str(), c.out) << "\"" << c.in << "\"";
-        EXPECT_EQ(name.str(), c.out);
-    }
-}
-
 TEST(ObjectOffset, ScalesThenTurnsThenMoves) {
     FakeNode node("node");
     node.offsetPos = Point3(1, 2, 3);

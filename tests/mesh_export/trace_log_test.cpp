@@ -8,7 +8,7 @@
 
 #include "mesh_export/expo_mesh.h"
 #include "mesh_test_support.h"
-#include "plugin/debug_log.h"
+#include "services/debug_log.h"
 #include "standalone/standalone_host.h"
 
 namespace {

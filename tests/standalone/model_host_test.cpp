@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "model_support.h"
-#include "plugin/debug_log.h"
 #include "scene_invariants.h"
+#include "services/debug_log.h"
 
 namespace pellucid::standalone::testing {
 namespace {
