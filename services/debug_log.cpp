@@ -1,6 +1,8 @@
 #include "services/debug_log.h"
 
+#include <atomic>
 #include <fstream>
+#include <mutex>
 #include <string>
 
 #include "host/interface.h"
@@ -11,21 +13,28 @@ namespace {
 
 // A trace can come from the innermost loops of an export, so the log is written through the
 // stream's buffer and reaches the disk when it is closed; a per-line flush would change no byte.
+// The log is the library's, shared by every host and export in the process: exports on several
+// threads write whole lines in turn. While it is closed (the usual case) a trace takes no lock.
 class DebugLog {
   public:
     void Open(const std::string& localPath) {
-        Close();
+        std::lock_guard lock(mutex_);
+        CloseLocked();
         if (localPath.empty()) {
             return;
         }
         out_.open(localPath, std::ios::binary | std::ios::trunc);
+        open_ = out_.is_open();
     }
     void Close() {
-        if (out_.is_open()) {
-            out_.close();
-        }
+        std::lock_guard lock(mutex_);
+        CloseLocked();
     }
     void Write(const char* text) {
+        if (!open_.load(std::memory_order_relaxed)) {
+            return;
+        }
+        std::lock_guard lock(mutex_);
         if (!out_.is_open()) {
             return;
         }
@@ -36,6 +45,15 @@ class DebugLog {
     }
 
   private:
+    void CloseLocked() {
+        open_ = false;
+        if (out_.is_open()) {
+            out_.close();
+        }
+    }
+
+    std::mutex mutex_;
+    std::atomic<bool> open_ = false;
     std::ofstream out_;
 };
 

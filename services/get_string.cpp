@@ -11,8 +11,10 @@ namespace {
 // Room for 255 characters and the terminator, as the platform's string loader is given.
 constexpr size_t kBufferSize = 256;
 
+// Every caller on a thread shares its thread's buffer, as every caller shares the one buffer on
+// the host's single user-interface thread; exports running on other threads cannot overwrite it.
 std::vector<char>& Buffer() {
-    static std::vector<char> buffer(kBufferSize, '\0');
+    thread_local std::vector<char> buffer(kBufferSize, '\0');
     return buffer;
 }
 
