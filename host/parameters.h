@@ -58,6 +58,9 @@ class IParamBlock : public IParamArray, public ReferenceTarget {
         int i = 0;
         Point3 p;
     };
+    // Parameter i, or null outside the block.
+    Param* At(int i);
+
     std::vector<Param> params_;
     DWORD version_;
 };
