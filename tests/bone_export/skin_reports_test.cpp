@@ -17,7 +17,7 @@ class SkinPass : public testing::Test {
         root.AddChild(&outsider);
         bone.AddChild(&skin);
         bone.world = TransMatrix(Point3(0, 0, 2));
-        skin.SetReference(&derived);
+        skin.reference = &derived;
         derived.base = &mesh;
         derived.modifiers.push_back(&physique);
         mesh.mesh.setNumVerts(3);
@@ -47,10 +47,10 @@ class SkinPass : public testing::Test {
     FakeMeshObject mesh;
     FakeDerivedObject derived;
     FakePhysique physique;
-    SkinFakeNode root{"Scene Root", nullptr};
-    SkinFakeNode bone{"Hip", &boneObject};
-    SkinFakeNode skin{"Body", nullptr};
-    SkinFakeNode outsider{"Lamp", nullptr};
+    FakeNode root{"Scene Root"};
+    FakeNode bone{"Hip", nullptr, &boneObject};
+    FakeNode skin{"Body"};
+    FakeNode outsider{"Lamp"};
     const FakeSkinVertex rigid{RIGID_TYPE, {&bone}, {}};
     const FakeSkinVertex blended{RIGID_BLENDED_TYPE, {&bone, &outsider}, {0.25f, 0.75f}};
 

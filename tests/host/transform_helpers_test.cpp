@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fake_node.h"
+#include "support/fake_node.h"
 #include "host/decomp.h"
 #include "host/transform_helpers.h"
 #include "math_test_util.h"

@@ -1,5 +1,7 @@
-// A scene node with a fixed world transform, an object offset and an optional link constraint,
-// for tests of the transform helpers.
+// A hand-made scene node for tests that need answers no scene document gives: a fixed world
+// transform, an object offset, an evaluated object and a separate object reference, and an
+// optional transform controller (such as a link constraint). Visibility is 1 unless a test
+// overrides it.
 #pragma once
 
 #include <string>
@@ -31,11 +33,16 @@ class FakePlainControl : public Control {
 
 class FakeNode : public INode {
   public:
-    explicit FakeNode(std::string name, FakeNode* parent = nullptr)
-        : name_(std::move(name)), parent_(parent) {
-        if (parent_ != nullptr) {
-            parent_->children_.push_back(this);
+    explicit FakeNode(std::string name, FakeNode* parent = nullptr, Object* object = nullptr)
+        : name_(std::move(name)), state_(object) {
+        if (parent != nullptr) {
+            parent->AddChild(this);
         }
+    }
+
+    void AddChild(FakeNode* child) {
+        children_.push_back(child);
+        child->parent_ = this;
     }
 
     const char* GetName() override { return name_.c_str(); }
@@ -47,7 +54,7 @@ class FakeNode : public INode {
     int Selected() override { return 0; }
     Mtl* GetMtl() override { return nullptr; }
     Control* GetTMController() override { return controller; }
-    Object* GetObjectRef() override { return nullptr; }
+    Object* GetObjectRef() override { return reference != nullptr ? reference : state_.obj; }
     const ObjectState& EvalWorldState(TimeValue, BOOL) override { return state_; }
     Matrix3 GetNodeTM(TimeValue, Interval*) override { return world; }
     void SetNodeTM(TimeValue, Matrix3& tm) override { world = tm; }
@@ -67,10 +74,12 @@ class FakeNode : public INode {
     Quat offsetRot;
     ScaleValue offsetScale;
     Control* controller = nullptr;
+    // The object before evaluation (a modifier stack, say); the evaluated object when null.
+    Object* reference = nullptr;
 
   private:
     std::string name_;
-    FakeNode* parent_;
+    FakeNode* parent_ = nullptr;
     std::vector<FakeNode*> children_;
     ObjectState state_;
 };
