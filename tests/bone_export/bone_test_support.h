@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "bone_export/bone_tree.h"
@@ -20,6 +21,16 @@ using pellucid::test::ScriptLines;
 // A document of the given nodes (the JSON of the root's children, without the brackets) and
 // settings (the JSON object's fields, without the braces).
 std::string SceneJson(const std::string& nodes, const std::string& settings = "");
+
+// One field of each of the first `count` records, in order.
+template <class Record, class Field>
+auto EachOf(const std::vector<Record>& records, int count, Field field) {
+    std::vector<std::decay_t<decltype(records[0].*field)>> values;
+    for (int i = 0; i < count; ++i) {
+        values.push_back(records[static_cast<size_t>(i)].*field);
+    }
+    return values;
+}
 
 // A live scene and the bone tree built from its root, as an exporter builds it.
 class LiveTree {

@@ -5,9 +5,7 @@
 
 #include <string>
 
-#include "mesh_export/render_normal.h"
 #include "mesh_test_support.h"
-#include "standalone/standalone_host.h"
 
 namespace {
 
@@ -61,35 +59,17 @@ TEST(RenderNormals, GroupZeroFaceFindsTheLastRecordOfItsVertex) {
 }
 
 TEST(RenderNormals, FacesSharingAGroupShareARecordWhoseGroupsGrow) {
-    pellucid::standalone::StandaloneHost host(SceneFromJson(kFan));
-    host.SetEchoMessages(false);
-    INode* node = host.FindNodeByName("Fan");
-    ASSERT_NE(node, nullptr);
-    Mesh mesh;
-    mesh.setNumVerts(4);
-    mesh.setNumFaces(3);
-    mesh.faces[0].setVerts(0, 1, 2);
-    mesh.faces[0].setSmGroup(3);
-    mesh.faces[1].setVerts(0, 2, 3);
-    mesh.faces[1].setSmGroup(2);
-    mesh.faces[2].setVerts(0, 3, 1);
-    mesh.faces[2].setSmGroup(4);
-    RenderNormal_t normals(node, &mesh, nullptr);
-    normals.AddRenderNormals();
-    // Vertex 0: head {3} shared by words 3 and 2, then {4}; vertices 1 and 3 also get two records.
-    const VertexNormal_t& head = normals.vertexNormals[0];
-    EXPECT_EQ(head.groups, 3u);
-    ASSERT_GE(head.next, 0);
-    EXPECT_EQ(normals.vertexNormals[static_cast<size_t>(head.next)].groups, 4u);
-    EXPECT_EQ(normals.vertexNormals[static_cast<size_t>(head.next)].next, -1);
-    // Numbered vertex by vertex, chain by chain: 0 {3}, 0 {4}, 1 {3}, 1 {4}, 2 {3}, 3 {2}, 3 {4}.
-    EXPECT_EQ(normals.count, 7);
-    EXPECT_EQ(normals.GetNormalIndex(1, 0), 0);
-    EXPECT_EQ(normals.GetNormalIndex(2, 0), 0);
-    EXPECT_EQ(normals.GetNormalIndex(4, 0), 1);
-    EXPECT_EQ(normals.GetNormalIndex(8, 0), 1);  // no group shared: the last record
-    EXPECT_EQ(normals.GetNormalIndex(0, 2), 4);
-    EXPECT_EQ(normals.GetNormalIndex(4, 3), 6);
+    // Words 3, 2 and 4 around vertex 0. Records: vertex 0 {3} (word 2 joins it) and {4}; vertex 1
+    // {3} and {4}; vertex 2 {3}; vertex 3 {2} and {4}. Entries as the corners first use them:
+    // face 0 gives 0, 1, 2; face 1 finds the records of vertices 0 and 2 again and adds 3; face 2
+    // adds 4, 5 and 6, the {4} records of vertices 0, 3 and 1.
+    const MeshExport result = ExportMeshJson(R"({"pellucidScene": 1, "nodes": [{"name": "Fan",
+        "object": {"type": "mesh", "vertices": [[0,0,0],[1,0,0],[1,1,0],[0,1,0]],
+        "faces": [[0,1,2],[0,2,3],[0,3,1]], "smoothing": [3,2,4]}}]})");
+    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("), SizeIs(7));
+    EXPECT_THAT(
+        LinesStartingWith(result.lines, "Face("),
+        ElementsAre("Face(0,0,2,1,0,2,1,0);", "Face(1,0,3,2,0,3,2,0);", "Face(2,0,1,3,4,6,5,0);"));
 }
 
 TEST(RenderNormals, VertexUsedByNoFaceIsNumberedButNotWritten) {
