@@ -13,14 +13,8 @@ namespace {
 
 class TextStreamTest : public testing::Test {
   protected:
-    void SetUp() override {
-        path_ = fs::path(testing::TempDir()) /
-                ("pellucid_text_stream_" +
-                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    }
-    void TearDown() override { fs::remove(path_); }
     std::string Contents() const { return pellucid::test::ReadBytes(path_.string()); }
-    fs::path path_;
+    const fs::path path_ = pellucid::test::ScratchPath("host", "stream.txt");
 };
 
 TEST_F(TextStreamTest, LinesEndInCrLfAndNumbersUseTheChosenFormat) {

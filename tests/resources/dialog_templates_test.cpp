@@ -13,27 +13,9 @@
 
 namespace {
 
-const char* KindName(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Label:
-            return "Label";
-        case ControlKind::GroupBox:
-            return "GroupBox";
-        case ControlKind::CheckBox:
-            return "CheckBox";
-        case ControlKind::CustButton:
-            return "CustButton";
-        case ControlKind::CustStatus:
-            return "CustStatus";
-        case ControlKind::CustEdit:
-            return "CustEdit";
-        case ControlKind::SpinnerControl:
-            return "SpinnerControl";
-        case ControlKind::Picture:
-            return "Picture";
-    }
-    return "?";
-}
+// The kinds' names in the order of their declaration.
+const char* const kKindNames[] = {"Label",      "GroupBox", "CheckBox",       "CustButton",
+                                  "CustStatus", "CustEdit", "SpinnerControl", "Picture"};
 
 // One line per dialog, then one per control: kind, id, caption, position, size and bitmap.
 std::string Listing() {
@@ -42,10 +24,10 @@ std::string Listing() {
         text += "dialog " + std::to_string(dialog.id) + " " + std::to_string(dialog.width) + "x" +
                 std::to_string(dialog.height) + "\n";
         for (const DialogControl& c : dialog.controls) {
-            text += "  " + std::string(KindName(c.kind)) + " " + std::to_string(c.id) + " \"" +
-                    std::string(c.caption) + "\" at " + std::to_string(c.x) + "," +
-                    std::to_string(c.y) + " size " + std::to_string(c.width) + "x" +
-                    std::to_string(c.height);
+            text += "  " + std::string(kKindNames[static_cast<int>(c.kind)]) + " " +
+                    std::to_string(c.id) + " \"" + std::string(c.caption) + "\" at " +
+                    std::to_string(c.x) + "," + std::to_string(c.y) + " size " +
+                    std::to_string(c.width) + "x" + std::to_string(c.height);
             if (c.bitmap != 0) {
                 text += " bitmap " + std::to_string(c.bitmap);
             }
