@@ -29,8 +29,6 @@ const char* SuperClassName(SClass_ID id) {
     }
 }
 
-}  // namespace
-
 int RunClassesCommand(std::ostream& out) {
     // An empty scene: the host loads the library, whose strings need its module handle.
     standalone::StandaloneHost host{doc::Document{}};
@@ -46,6 +44,12 @@ int RunClassesCommand(std::ostream& out) {
                            id.PartB(), category);
     }
     return kExitOk;
+}
+
+}  // namespace
+
+Job DeclareClassesCommand(CLI::App&) {
+    return [](std::ostream& out, std::ostream&) { return RunClassesCommand(out); };
 }
 
 }  // namespace pellucid::cli

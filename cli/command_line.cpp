@@ -1,21 +1,42 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <map>
 #include <ostream>
+#include <string>
+#include <vector>
 
-#include "cli/commands.h"
+#include "cli/command_table.h"
 
 namespace pellucid::cli {
 
 namespace {
 
-void AddSceneOptions(CLI::App* command, SceneOptions& scene) {
-    command->add_option("scene", scene.scenePath, "Scene document (*.pscene.json)")
-        ->required()
-        ->check(CLI::ExistingFile);
-    command->add_option("--map-drive", scene.driveMaps,
-                        "Map a drive letter of the library's platform paths to a folder, as "
-                        "LETTER=FOLDER (the debug trace log is written on drive d:)");
+struct Declared {
+    CLI::App* command;
+    Job job;
+};
+
+// The parser command that a command's path names, creating its group on first use.
+CLI::App* AddCommand(CLI::App& app, std::map<std::string, CLI::App*>& groups,
+                     const std::string& path, const char* summary) {
+    const size_t blank = path.find(' ');
+    if (blank == std::string::npos) {
+        return app.add_subcommand(path, summary);
+    }
+    const std::string groupName = path.substr(0, blank);
+    CLI::App*& group = groups[groupName];
+    if (group == nullptr) {
+        const char* groupSummary = "";
+        for (const CommandGroup& g : CommandGroups()) {
+            if (groupName == g.name) {
+                groupSummary = g.summary;
+            }
+        }
+        group = app.add_subcommand(groupName, groupSummary);
+        group->require_subcommand(1);
+    }
+    return group->add_subcommand(path.substr(blank + 1), summary);
 }
 
 }  // namespace
@@ -27,27 +48,12 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     app.require_subcommand(1);
     app.set_help_all_flag("--help-all", "Show the help of every command");
 
-    CLI::App* classes =
-        app.add_subcommand("classes", "List the plug-in classes that the library registers");
-
-    SceneOptions infoScene;
-    CLI::App* info = app.add_subcommand(
-        "info",
-        "Show the scene as the library sees it: the node tree, each node's object class "
-        "and material, and how the exporters classify it");
-    AddSceneOptions(info, infoScene);
-
-    ExportOptions exportOptions;
-    CLI::App* exportCommand = app.add_subcommand("export", "Export a scene to a game script");
-    exportCommand->require_subcommand(1);
-    CLI::App* exportMesh =
-        exportCommand->add_subcommand("mesh", "Write the mesh script (MEF) of the scene's object");
-    AddSceneOptions(exportMesh, exportOptions.scene);
-    exportMesh->add_option("-o,--output", exportOptions.outputPath, "Output file (*.mef)")
-        ->required();
-    exportMesh->add_flag("--strict", exportOptions.strict,
-                         "Exit with code 1 when the export shows any message box (the file is "
-                         "still written)");
+    std::map<std::string, CLI::App*> groups;
+    std::vector<Declared> declared;
+    for (const Command& command : CommandTable()) {
+        CLI::App* parser = AddCommand(app, groups, command.path, command.summary);
+        declared.push_back({parser, command.declare(*parser)});
+    }
 
     try {
         app.parse(argc, argv);
@@ -61,15 +67,10 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         return kExitBadInput;
     }
 
-    if (classes->parsed()) {
-        return RunClassesCommand(out);
-    }
-    if (info->parsed()) {
-        return RunInfoCommand(infoScene, out, err);
-    }
-    if (exportMesh->parsed()) {
-        exportOptions.kind = "mesh";
-        return RunExportCommand(exportOptions, out, err);
+    for (const Declared& d : declared) {
+        if (d.command->parsed()) {
+            return d.job(out, err);
+        }
     }
     return kExitBadInput;
 }

@@ -1,9 +1,11 @@
-// The subcommands of the command line, each one call with its options.
+// The commands of the command line: each declares its options on its parser command and gives the
+// job that runs it (see command_table.h).
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "cli/command_table.h"
 
 namespace pellucid::cli {
 
@@ -13,17 +15,11 @@ struct SceneOptions {
     // "d=/tmp/trace": platform drive letters mapped to local folders (the trace log lives on d:).
     std::vector<std::string> driveMaps;
 };
+// Declares SCENE and --map-drive on `command`.
+void AddSceneOptions(CLI::App& command, SceneOptions& scene);
 
-int RunClassesCommand(std::ostream& out);
-
-int RunInfoCommand(const SceneOptions& scene, std::ostream& out, std::ostream& err);
-
-struct ExportOptions {
-    SceneOptions scene;
-    std::string kind;  // "mesh"
-    std::string outputPath;
-    bool strict = false;
-};
-int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err);
+Job DeclareClassesCommand(CLI::App& command);
+Job DeclareInfoCommand(CLI::App& command);
+Job DeclareExportMeshCommand(CLI::App& command);
 
 }  // namespace pellucid::cli

@@ -1,23 +1,40 @@
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <ostream>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/library_classes.h"
 #include "cli/output_file.h"
 #include "cli/scene_session.h"
-#include "mesh_export/expo_mesh.h"
 
 namespace pellucid::cli {
+
+namespace {
+
+struct ExportOptions {
+    SceneOptions scene;
+    // The file extension that picks the library's exporter, as a host's file-type list does.
+    const char* extension = "";
+    std::string outputPath;
+    bool strict = false;
+};
 
 int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err) {
     auto host = LoadScene(options.scene, err);
     if (!host) {
         return kExitBadInput;
     }
+    std::unique_ptr<SceneExport> exporter = CreateSceneExporter(options.extension);
+    if (!exporter) {
+        err << fmt::format("pellucid: the library registers no exporter for {} files\n",
+                           options.extension);
+        return kExitBadInput;
+    }
     OutputFile output(options.outputPath);
-    ExpoMesh exporter;
-    exporter.DoExport(output.TemporaryPath().c_str(), host->GetExpInterface(), host.get());
+    exporter->DoExport(output.TemporaryPath().c_str(), host->GetExpInterface(), host.get());
     if (!output.Written()) {
         // The exporter writes nothing, silently, when it cannot open its file.
         err << fmt::format("pellucid: {}: cannot be written\n", options.outputPath);
@@ -32,6 +49,26 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
     out << fmt::format("wrote {} ({} message{})\n", options.outputPath, messages,
                        messages == 1 ? "" : "s");
     return options.strict && messages > 0 ? kExitFindings : kExitOk;
+}
+
+// Declares the options that every script export takes.
+Job DeclareScriptExport(CLI::App& command, const char* extension, const char* outputHelp) {
+    auto options = std::make_shared<ExportOptions>();
+    options->extension = extension;
+    AddSceneOptions(command, options->scene);
+    command.add_option("-o,--output", options->outputPath, outputHelp)->required();
+    command.add_flag("--strict", options->strict,
+                     "Exit with code 1 when the export shows any message box (the file is "
+                     "still written)");
+    return [options](std::ostream& out, std::ostream& err) {
+        return RunExportCommand(*options, out, err);
+    };
+}
+
+}  // namespace
+
+Job DeclareExportMeshCommand(CLI::App& command) {
+    return DeclareScriptExport(command, "MEF", "Output file (*.mef)");
 }
 
 }  // namespace pellucid::cli

@@ -1,5 +1,7 @@
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -78,8 +80,6 @@ std::string MaterialName(INode* node) {
     return text;
 }
 
-}  // namespace
-
 int RunInfoCommand(const SceneOptions& scene, std::ostream& out, std::ostream& err) {
     auto host = LoadScene(scene, err);
     if (!host) {
@@ -116,6 +116,15 @@ int RunInfoCommand(const SceneOptions& scene, std::ostream& out, std::ostream& e
     }
     out << fmt::format("{} bones, {} triggers\n", bones.boneCount, bones.triggerCount);
     return kExitOk;
+}
+
+}  // namespace
+
+Job DeclareInfoCommand(CLI::App& command) {
+    auto scene = std::make_shared<SceneOptions>();
+    AddSceneOptions(command, *scene);
+    return
+        [scene](std::ostream& out, std::ostream& err) { return RunInfoCommand(*scene, out, err); };
 }
 
 }  // namespace pellucid::cli

@@ -1,5 +1,6 @@
 #include "cli/scene_session.h"
 
+#include <CLI/CLI.hpp>
 #include <cctype>
 #include <exception>
 #include <ostream>
@@ -7,6 +8,15 @@
 #include "standalone/scene_document_io.h"
 
 namespace pellucid::cli {
+
+void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
+    command.add_option("scene", scene.scenePath, "Scene document (*.pscene.json)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    command.add_option("--map-drive", scene.driveMaps,
+                       "Map a drive letter of the library's platform paths to a folder, as "
+                       "LETTER=FOLDER (the debug trace log is written on drive d:)");
+}
 
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
                                                       std::ostream& err) {

@@ -1,0 +1,32 @@
+#include "cli/command_table.h"
+
+#include "cli/commands.h"
+
+namespace pellucid::cli {
+
+namespace {
+
+const CommandGroup kGroups[] = {
+    {"export", "Export a scene to a game script"},
+};
+
+const Command kCommands[] = {
+    {"classes", "List the plug-in classes that the library registers", DeclareClassesCommand},
+    {"info",
+     "Show the scene as the library sees it: the node tree, each node's object class and "
+     "material, and how the exporters classify it",
+     DeclareInfoCommand},
+    {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+};
+
+}  // namespace
+
+std::span<const Command> CommandTable() {
+    return kCommands;
+}
+
+std::span<const CommandGroup> CommandGroups() {
+    return kGroups;
+}
+
+}  // namespace pellucid::cli
