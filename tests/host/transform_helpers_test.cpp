@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "support/fake_node.h"
 #include "host/decomp.h"
 #include "host/transform_helpers.h"
 #include "math_test_util.h"
+#include "support/fake_node.h"
 
 namespace {
 
