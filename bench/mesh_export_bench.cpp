@@ -10,8 +10,8 @@
 
 #include "mesh_export/expo_mesh.h"
 #include "scene_generator.h"
-#include "standalone/scene_document_io.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 

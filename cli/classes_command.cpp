@@ -5,7 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "plugin/library.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace pellucid::cli {
 

@@ -5,7 +5,7 @@
 #include <exception>
 #include <ostream>
 
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
 

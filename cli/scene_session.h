@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cli/commands.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace pellucid::cli {
 

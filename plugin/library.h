@@ -21,7 +21,7 @@ ULONG LibVersion();
 BOOL LibMain(HINSTANCE hinstDLL, ULONG reason, void* reserved);
 
 // Builds the library's static objects (the debug trace log is opened, and emptied, here). The host
-// sets its platform (SetHostPlatform) first, so that the log's path can be mapped.
+// attaches itself (AttachHostPlatform) first, so that the log's path can be mapped.
 void LibraryLoad();
 // Destroys them in reverse order (the trace log is closed) and forgets the module handle.
 void LibraryUnload();

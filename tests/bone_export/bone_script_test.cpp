@@ -5,7 +5,7 @@
 
 #include "bone_export/expo_bone.h"
 #include "bone_test_support.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "bone_export/enum_bone.h"
 #include "bone_test_support.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace {
 

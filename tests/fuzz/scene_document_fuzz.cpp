@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "mesh_test_support.h"
-#include "standalone/scene_document_io.h"
+#include "standalone/document/scene_document_io.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "mesh_export/enum_mesh.h"
 #include "mesh_export/expo_mesh.h"
 #include "mesh_test_support.h"
-#include "standalone/standalone_host.h"
+#include "standalone/host/standalone_host.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "standalone/scene_document_io.h"
-#include "standalone/standalone_host.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/host/standalone_host.h"
 #include "support/script_files.h"
 
 namespace pellucid::test {

@@ -1,0 +1,199 @@
+// The scene-document reader: one instance reads one parsed document into a doc::Document. Its
+// members are spread over the scene_document_read_*.cpp files by subject.
+//
+// Reading goes in passes so that references may point forward: the ids of the shared lists and
+// the node tree (ids, names, children) are indexed first, then the bodies are read in a fixed
+// order (settings, materials, maps, objects, modifiers, nodes in tree order), which also fixes the
+// order in which inline entries are appended to the document's lists.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "standalone/document/json/json_reader.h"
+#include "standalone/document/scene_document.h"
+
+namespace pellucid::standalone {
+
+// Where a large array's values came from, so that later checks can point at them.
+struct ArraySource {
+    bool sideFile = false;
+};
+
+// The binary side files of one document, each opened once and read by range.
+class SideFileCache {
+  public:
+    SideFileCache();
+    ~SideFileCache();
+    SideFileCache(const SideFileCache&) = delete;
+    SideFileCache& operator=(const SideFileCache&) = delete;
+
+    // Refuses a file (relative to `baseDirectory`) that cannot be opened or that does not hold
+    // `bytes` bytes from `offset`.
+    void CheckRange(const JsonReader& reader, const JsonPath& path,
+                    const std::string& baseDirectory, std::string_view file, std::uint64_t offset,
+                    std::uint64_t bytes);
+    // CheckRange, then reads the bytes into `out`.
+    void Read(const JsonReader& reader, const JsonPath& path, const std::string& baseDirectory,
+              std::string_view file, std::uint64_t offset, std::uint64_t bytes, void* out);
+
+  private:
+    struct OpenFile;
+    OpenFile& Open(const JsonReader& reader, const JsonPath& path, const std::string& baseDirectory,
+                   std::string_view file);
+
+    std::unordered_map<std::string, std::unique_ptr<OpenFile>> files_;
+};
+
+enum class SideType { Float32, Int32, UInt32 };
+
+// A large array stored in a side file: {"file", "offset", "count", "type"}.
+struct SideArray {
+    std::string_view file;
+    std::uint64_t offset = 0;  // bytes
+    std::uint64_t count = 0;   // array elements
+    SideType type = SideType::Float32;
+};
+
+class SceneDocumentReader : public JsonReader {
+  public:
+    SceneDocumentReader(std::string fileName, std::string baseDirectory);
+
+    doc::Document Read(JsonElement root);
+
+    // Values (scene_document_read_values.cpp).
+    Color ReadColor(JsonElement value, const JsonPath& path) const;
+    Quat ReadRotation(JsonElement value, const JsonPath& path) const;
+    Matrix3 ReadMatrixRows(JsonElement value, const JsonPath& path, int rows) const;
+    doc::Transform ReadTransform(JsonElement value, const JsonPath& path) const;
+    doc::Pivot ReadPivot(JsonElement value, const JsonPath& path) const;
+    int ReadTime(JsonElement value, const JsonPath& path) const;
+    // A number (a constant track) or {"interpolation", "keys"}.
+    doc::FloatTrack ReadFloatTrack(JsonElement value, const JsonPath& path) const;
+    doc::Controller<doc::PositionKey> ReadPositionController(JsonElement value,
+                                                             const JsonPath& path) const;
+    doc::Controller<doc::RotationKey> ReadRotationController(JsonElement value,
+                                                             const JsonPath& path) const;
+    doc::Controller<doc::ScaleKey> ReadScaleController(JsonElement value,
+                                                       const JsonPath& path) const;
+
+    // Large arrays, inline or from a side file (scene_document_read_arrays.cpp).
+    ArraySource ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
+    // [u, v] or [u, v, w]; sets hasW when any element has three values.
+    ArraySource ReadUvArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out,
+                            bool& hasW);
+    ArraySource ReadTriangleArray(JsonElement value, const JsonPath& path,
+                                  std::vector<std::array<std::uint32_t, 3>>& out);
+    // Integers from 0 to `max`; a side file's int32 values are taken as they are stored when
+    // `bitsAsGiven` (smoothing words), else refused when negative.
+    ArraySource ReadWordArray(JsonElement value, const JsonPath& path, std::uint32_t max,
+                              bool bitsAsGiven, std::vector<std::uint32_t>& out);
+    ArraySource ReadIndexArray(JsonElement value, const JsonPath& path, std::vector<int>& out);
+    ArraySource ReadFloatArray(JsonElement value, const JsonPath& path, std::vector<float>& out);
+
+    // Indices of `what` (vertices, faces, ...) in `indices` below `count`.
+    void CheckIndices(std::span<const std::array<std::uint32_t, 3>> triangles, std::size_t count,
+                      const JsonPath& path, ArraySource source, std::string_view element,
+                      std::string_view what) const;
+    void CheckIndices(std::span<const int> indices, std::size_t count, const JsonPath& path,
+                      ArraySource source, std::string_view what) const;
+
+    // References (scene_document_read_references.cpp): an id string, an entry written in place
+    // (appended to its list), or null (-1) where `allowNull`.
+    int ReadMaterialReference(JsonElement value, const JsonPath& path, bool allowNull);
+    int ReadMapReference(JsonElement value, const JsonPath& path, bool allowNull);
+    int ReadObjectReference(JsonElement value, const JsonPath& path, bool allowNull);
+    int ReadModifierReference(JsonElement value, const JsonPath& path);
+    // A node id, or a node name that no other node has.
+    int ReadNodeReference(JsonElement value, const JsonPath& path, bool allowNull) const;
+    int ResolveNodeReference(std::string_view reference, const JsonPath& path) const;
+
+  private:
+    struct SharedList {
+        JsonElement array;
+        bool present = false;
+        std::unordered_map<std::string_view, int> ids;
+    };
+    struct NodeSource {
+        JsonElement element;
+        const JsonPath* path = nullptr;
+    };
+
+    // Passes (scene_document_read_document.cpp, scene_document_read_references.cpp).
+    void ReadTopLevel(JsonElement root, const JsonPath& path);
+    void IndexSharedIds(SharedList& list, const JsonPath& path, std::string_view kind);
+    int Lookup(const SharedList& list, std::string_view id, const JsonPath& path,
+               std::string_view kind) const;
+
+    // Settings (scene_document_read_settings.cpp).
+    void ReadSettings(JsonElement value, const JsonPath& path);
+    void ReadTcbDefaults(JsonElement value, const JsonPath& path);
+    doc::Drive ReadDrive(JsonElement value, const JsonPath& path) const;
+
+    // Nodes (scene_document_read_nodes.cpp).
+    void IndexNodeTree(JsonElement nodes, const JsonPath& path);
+    void ReadNodeBody(int index);
+    void ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const;
+    // Selected faces, skin vertices and morph points against the node's mesh.
+    void CheckNodeAgainstObject(const doc::Node& node, const JsonPath& path,
+                                ArraySource selectedFaces) const;
+
+    // Objects (scene_document_read_objects.cpp).
+    doc::Object ReadObject(JsonElement value, const JsonPath& path, bool shared);
+
+    // Modifiers (scene_document_read_modifiers.cpp).
+    doc::Modifier ReadModifier(JsonElement value, const JsonPath& path, bool shared);
+    doc::SkinVertex ReadSkinVertex(JsonElement value, const JsonPath& path);
+    void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
+                                   doc::Modifier& modifier) const;
+    void ReadMorpher(JsonElement value, const JsonPath& path, doc::Modifier& modifier);
+    doc::MorphChannelData ReadMorphChannel(JsonElement value, const JsonPath& path);
+
+    // Materials (scene_document_read_materials.cpp).
+    doc::Material ReadMaterial(JsonElement value, const JsonPath& path, bool shared);
+    void ReadMapSlots(JsonElement value, const JsonPath& path, doc::Material& material);
+
+    // Maps and images (scene_document_read_maps.cpp, scene_document_read_images.cpp).
+    doc::Map ReadMap(JsonElement value, const JsonPath& path, bool shared);
+    doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
+    void LoadImageFile(const JsonPath& path, doc::Image& image) const;
+
+    // Checks over the whole document (scene_document_read_checks.cpp).
+    void CheckMapCycles() const;
+    void CheckMaterialCycles() const;
+    void CheckLinkCycles() const;
+
+    // Side arrays (scene_document_read_arrays.cpp). The form is recognised by being an object;
+    // its type must be one of `allowed`.
+    SideArray ReadSideArraySpec(JsonElement value, const JsonPath& path,
+                                std::span<const SideType> allowed) const;
+    // Reads count * wordsPerElement 32-bit values into `out`, resized to hold them exactly.
+    template <typename T>
+    void ReadSideValues(const SideArray& array, const JsonPath& path, std::size_t wordsPerElement,
+                        std::vector<T>& out);
+
+    std::string baseDirectory_;
+    doc::Document document_;
+    JsonPath root_;
+    SharedList materials_, maps_, objects_, modifiers_;
+    JsonElement settings_, nodes_;
+    bool hasSettings_ = false, hasNodes_ = false;
+
+    // The node tree in pre-order: its elements and the paths that lead to them.
+    std::vector<NodeSource> nodeSources_;
+    std::deque<JsonPath> nodePaths_;
+    std::unordered_map<std::string_view, int> nodeIds_;
+    // Node name -> node index, or kAmbiguousName when several nodes have it.
+    std::unordered_map<std::string_view, int> nodeNames_;
+    static constexpr int kAmbiguousName = -2;
+
+    SideFileCache sideFiles_;
+};
+
+}  // namespace pellucid::standalone

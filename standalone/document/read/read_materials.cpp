@@ -1,0 +1,186 @@
+// Materials: standard (colours, shading values, map slots), multi/sub-object, and other classes.
+#include <algorithm>
+#include <array>
+
+#include <fmt/format.h>
+
+#include "standalone/document/map_slots.h"
+#include "standalone/document/read/read_context.h"
+
+namespace pellucid::standalone {
+
+using simdjson::dom::element_type;
+
+namespace {
+
+constexpr std::string_view kMaterialFields[] = {"id",
+                                                "type",
+                                                "name",
+                                                "ambient",
+                                                "diffuse",
+                                                "specular",
+                                                "shininess",
+                                                "shininessStrength",
+                                                "selfIllumination",
+                                                "transparency",
+                                                "transparencyType",
+                                                "maps",
+                                                "subMaterials"};
+enum MaterialField {
+    kId,
+    kType,
+    kName,
+    kAmbient,
+    kDiffuse,
+    kSpecular,
+    kShininess,
+    kShininessStrength,
+    kSelfIllumination,
+    kTransparency,
+    kTransparencyType,
+    kMaps,
+    kSubMaterials
+};
+
+constexpr std::uint64_t Fields(std::initializer_list<MaterialField> fields) {
+    std::uint64_t mask = (1u << kId) | (1u << kType) | (1u << kName);
+    for (MaterialField f : fields) {
+        mask |= std::uint64_t{1} << f;
+    }
+    return mask;
+}
+
+struct MaterialTypeInfo {
+    std::string_view name;
+    doc::MaterialType type;
+    std::uint64_t fields;
+};
+
+constexpr MaterialTypeInfo kMaterialTypes[] = {
+    {"standard", doc::MaterialType::Standard,
+     Fields({kAmbient, kDiffuse, kSpecular, kShininess, kShininessStrength, kSelfIllumination,
+             kTransparency, kTransparencyType, kMaps})},
+    {"multi", doc::MaterialType::Multi, Fields({kSubMaterials})},
+    {"other", doc::MaterialType::Other, Fields({})},
+};
+
+constexpr std::string_view kSlotFields[] = {"slot", "map", "amount"};
+enum SlotField { kSlot, kMap, kAmount };
+
+}  // namespace
+
+doc::Material SceneDocumentReader::ReadMaterial(JsonElement value, const JsonPath& path,
+                                                bool shared) {
+    const std::string_view typeName = RequiredString(value, path, "type");
+    const auto info = std::find_if(std::begin(kMaterialTypes), std::end(kMaterialTypes),
+                                   [&](const MaterialTypeInfo& t) { return t.name == typeName; });
+    if (info == std::end(kMaterialTypes)) {
+        Fail(path.Field("type"),
+             fmt::format("unknown material type \"{}\" (expected standard, multi or other)",
+                         typeName));
+    }
+    const std::string kind = fmt::format("a material of type \"{}\"", typeName);
+
+    doc::Material material;
+    material.type = info->type;
+    ForEachField(value, path, kMaterialFields, [&](int field, JsonElement v, const JsonPath& p) {
+        CheckFieldAllowed(info->fields, field, p, kMaterialFields[field], kind);
+        switch (field) {
+            case kId:
+                if (!shared) {
+                    Fail(p, "an id is only for entries of /materials, which are shared by it");
+                }
+                material.id = String(v, p);
+                break;
+            case kType:
+                break;
+            case kName:
+                material.name = String(v, p);
+                break;
+            case kAmbient:
+                material.ambient = ReadColor(v, p);
+                break;
+            case kDiffuse:
+                material.diffuse = ReadColor(v, p);
+                break;
+            case kSpecular:
+                material.specular = ReadColor(v, p);
+                break;
+            case kShininess:
+                material.shininess = Float(v, p);
+                break;
+            case kShininessStrength:
+                material.shininessStrength = Float(v, p);
+                break;
+            case kSelfIllumination:
+                material.selfIllumination = Float(v, p);
+                break;
+            case kTransparency:
+                material.transparency = Float(v, p);
+                break;
+            case kTransparencyType: {
+                const std::string_view name = String(v, p);
+                if (name == "filter") {
+                    material.transparencyType = doc::TransparencyType::Filter;
+                } else if (name == "subtractive") {
+                    material.transparencyType = doc::TransparencyType::Subtractive;
+                } else if (name == "additive") {
+                    material.transparencyType = doc::TransparencyType::Additive;
+                } else {
+                    Fail(p, "expected \"filter\", \"subtractive\" or \"additive\"");
+                }
+                break;
+            }
+            case kMaps:
+                ReadMapSlots(v, p, material);
+                break;
+            case kSubMaterials:
+                material.subMaterials.reserve(Array(v, p).size());
+                ForEachItem(v, p, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
+                    material.subMaterials.push_back(ReadMaterialReference(item, itemPath, true));
+                });
+                break;
+        }
+    });
+    return material;
+}
+
+void SceneDocumentReader::ReadMapSlots(JsonElement value, const JsonPath& path,
+                                       doc::Material& material) {
+    std::array<bool, kMapSlotCount> used{};
+    ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
+        doc::MapSlot slot;
+        const std::uint64_t seen = ForEachField(
+            item, itemPath, kSlotFields, [&](int field, JsonElement v, const JsonPath& p) {
+                switch (field) {
+                    case kSlot:
+                        if (v.type() == element_type::STRING) {
+                            slot.slot = MapSlotIndex(v.get_string().value_unsafe());
+                            if (slot.slot < 0) {
+                                Fail(p, fmt::format("unknown map slot \"{}\"",
+                                                    v.get_string().value_unsafe()));
+                            }
+                        } else {
+                            slot.slot = static_cast<int>(Integer(v, p, 0, kMapSlotCount - 1));
+                        }
+                        if (used[static_cast<std::size_t>(slot.slot)]) {
+                            Fail(p, fmt::format("slot {} (\"{}\") is given twice", slot.slot,
+                                                MapSlotName(slot.slot)));
+                        }
+                        used[static_cast<std::size_t>(slot.slot)] = true;
+                        break;
+                    case kMap:
+                        slot.map = ReadMapReference(v, p, true);
+                        break;
+                    case kAmount:
+                        slot.amount = Float(v, p);
+                        break;
+                }
+            });
+        Require(seen, kSlotFields, kSlot, itemPath);
+        Require(seen, kSlotFields, kMap, itemPath);
+        material.maps.push_back(slot);
+    });
+}
+
+}  // namespace pellucid::standalone

@@ -1,0 +1,38 @@
+// Reading and writing scene documents (*.pscene.json): JSON text <-> doc::Document.
+//
+// The reader checks everything it reads and refuses a document with one DocumentError whose
+// message is a single line "<file>: <where>: <what was expected>"; <where> is the JSON pointer of
+// the offending value ("/" for the whole document), or "line L, column C" for malformed JSON.
+// The writer emits a document that reads back to an equal doc::Document.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "standalone/document/scene_document.h"
+
+namespace pellucid::standalone {
+
+class DocumentError : public std::runtime_error {
+  public:
+    explicit DocumentError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// Reads and checks the document at `path`; side files and images are found beside it.
+doc::Document ReadSceneDocument(const std::string& path);
+
+// Reads and checks a document held in memory. Side files and images are looked up relative to
+// `baseDirectory` (the current directory when empty); messages name `fileNameForMessages`.
+doc::Document ParseSceneDocument(std::string_view json, const std::string& baseDirectory,
+                                 const std::string& fileNameForMessages);
+
+// Writes the document to `path` in one piece; nothing is written when the document cannot be
+// represented (DocumentError). Relative image paths are rewritten to stay valid from the folder of
+// `path` when it differs from the document's base directory.
+void WriteSceneDocument(const doc::Document& document, const std::string& path);
+
+// The text that WriteSceneDocument would write, with image paths as they are.
+std::string SerializeSceneDocument(const doc::Document& document);
+
+}  // namespace pellucid::standalone

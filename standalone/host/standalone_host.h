@@ -1,0 +1,96 @@
+// The stand-alone host: a live scene behind the host interface, built from a scene document, with
+// the platform services the library asks for (message boxes, assertion reports, drives, time).
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/interface.h"
+#include "standalone/document/scene_document.h"
+#include "standalone/host/drive_map.h"
+#include "standalone/host/message_log.h"
+#include "standalone/host/scene_import.h"
+#include "standalone/scene/scene_store.h"
+#include "standalone/scene/scene_walks.h"
+
+namespace pellucid::standalone {
+
+class StandaloneHost : public Interface, public HostPlatform {
+  public:
+    // Makes this host the library's host on this thread (AttachHostPlatform), loads the library
+    // once per process (LibraryLoad, then LibMain with DLL_PROCESS_ATTACH) and builds the live
+    // scene. Throws SceneBuildError for a document that cannot be brought to life. When the host
+    // goes away, the host made before it on this thread is the library's host again.
+    explicit StandaloneHost(doc::Document document);
+    // The same, with drive letters mapped to local folders before the library is loaded, so that
+    // what the library opens at load (its trace log) can reach a local file.
+    StandaloneHost(doc::Document document,
+                   const std::vector<std::pair<char, std::string>>& driveFolders);
+    ~StandaloneHost() override;
+    StandaloneHost(const StandaloneHost&) = delete;
+    StandaloneHost& operator=(const StandaloneHost&) = delete;
+
+    ExpInterface* GetExpInterface() { return &exportInterface_; }
+    ImpInterface* GetImpInterface() { return &importer_; }
+
+    // Message boxes in order; assertion reports appear with the caption "assertion" and the text
+    // "<unit> line <N>".
+    using Message = HostMessage;
+    const std::vector<Message>& Messages() const { return log_.Messages(); }
+    // Echo "caption: text" to standard error (on by default).
+    void SetEchoMessages(bool echo) { log_.SetEcho(echo); }
+    // Platform paths "d:\x\y" name the local file folder/x/y. Mapping the drive of the library's
+    // trace log (re)opens the log there, as if the drive had been there when the library loaded.
+    void MapDrive(char letter, std::string folder);
+    // The first node in tree order with this name, or null.
+    INode* FindNodeByName(const std::string& name) { return scene_.FindNodeByName(name); }
+    // The live scene as a document: a loaded document gives an equivalent one, and changes made
+    // since (transforms, keys, face selections, new nodes) are kept.
+    doc::Document Capture() const;
+
+    Scene& GetScene() { return scene_; }
+    // The names of the nodes that the library asked to flash, in order.
+    const std::vector<std::string>& FlashedNodes() const { return flashed_; }
+    // Makes this host the library's host again (after another host was made on this thread).
+    void MakeCurrent() { AttachHostPlatform(this); }
+
+    // Interface.
+    INode* GetRootNode() override { return scene_.Root(); }
+    int GetSelNodeCount() override;
+    INode* GetSelNode(int i) override;
+    void ClearNodeSelection(BOOL redraw = TRUE) override;
+    HWND GetMAXHWnd() override;
+    TimeValue GetTime() override { return scene_.settings.time; }
+    void SetTime(TimeValue t, BOOL redraw = TRUE) override { scene_.settings.time = t; }
+    Interval GetAnimRange() override;
+    BOOL GetLoopOption() override { return scene_.settings.loop ? TRUE : FALSE; }
+    void FlashNodes(std::vector<INode*>* nodes) override;
+    // Merging scene files is not offered: always FALSE.
+    BOOL MergeFromFile(const char* name, BOOL mergeAll = FALSE, BOOL selMerged = FALSE,
+                       BOOL refresh = TRUE, int dupAction = 0,
+                       std::vector<CStr>* mrgList = nullptr) override;
+
+    // HostPlatform.
+    int MessageBox(HWND owner, const char* text, const char* caption, UINT type) override;
+    void ReportAssertion(int line, const char* file) override;
+    std::vector<std::string> LogicalDriveRoots() override;
+    std::string UniversalName(const std::string& driveRoot) override;
+    std::string LocalPath(const std::string& platformPath) override;
+    Interface* Core() override { return this; }
+    int TicksPerFrame() override { return scene_.settings.ticksPerFrame; }
+    void TCBDefaults(float& tension, float& continuity, float& bias, float& easeIn,
+                     float& easeOut) override;
+    int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
+
+  private:
+    Scene scene_;
+    SceneTree tree_;
+    ExpInterface exportInterface_;
+    SceneImporter importer_;
+    MessageLog log_;
+    DriveFolders folders_;
+    std::vector<std::string> flashed_;
+};
+
+}  // namespace pellucid::standalone

@@ -1,0 +1,37 @@
+// The steps of bringing a document to life, shared by the builder's files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "standalone/scene/build/scene_builder.h"
+
+namespace pellucid::standalone::build {
+
+// What the builder has made so far, by document index.
+struct Made {
+    std::vector<Texmap*> maps;
+    std::vector<Mtl*> materials;
+    std::vector<Object*> objects;
+    std::vector<Modifier*> modifiers;
+    std::vector<SceneNode*> nodes;
+};
+
+[[noreturn]] void Fail(const std::string& what, const std::string& problem);
+std::string NodeLabel(const doc::Document& document, int index);
+std::string ItemLabel(const char* kind, int index, const std::string& id);
+// Checks that `index` is -1 (when allowed) or names an entry of a list of `count`.
+void CheckIndex(const std::string& what, const char* field, int index, size_t count,
+                bool noneAllowed);
+
+// The steps take what they can out of the document: large arrays move into the live scene, and
+// the scene's entries keep the rest of each description for capture.
+void BuildMaps(doc::Document& document, Scene& scene, Made& made);
+void BuildMaterials(const doc::Document& document, Scene& scene, Made& made);
+void BuildObjects(doc::Document& document, Scene& scene, Made& made);
+// After the nodes, which skin bindings name.
+void BuildModifiers(doc::Document& document, Scene& scene, Made& made);
+// The skin modifiers' initial transforms, once every node stands where the document puts it.
+void BindSkins(const doc::Document& document, Scene& scene, const Made& made);
+
+}  // namespace pellucid::standalone::build

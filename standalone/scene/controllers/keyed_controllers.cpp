@@ -1,0 +1,68 @@
+#include "standalone/scene/controllers/keyed_controllers.h"
+
+namespace pellucid::standalone {
+
+namespace {
+
+// The value of the key before the span, or of the only key that bounds it.
+template <typename Record>
+const Record* HeldKey(const std::vector<Record>& keys, const KeySpan& span) {
+    if (span.before >= 0 && (span.after < 0 || span.u <= 0.0)) {
+        return &keys[static_cast<size_t>(span.before)];
+    }
+    if (span.before < 0) {
+        return &keys[static_cast<size_t>(span.after)];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// Positions.
+
+Point3 PositionChannel::Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
+                                 const KeySpan& span) {
+    if (const Record* held = HeldKey(keys, span)) {
+        return held->value;
+    }
+    const Record& a = keys[static_cast<size_t>(span.before)];
+    const Record& b = keys[static_cast<size_t>(span.after)];
+    if (kind == doc::ControllerKind::Bezier) {
+        const float dt = static_cast<float>(span.dt);
+        return Hermite(a.value, a.outTangent * dt, b.value, -b.inTangent * dt, span.u);
+    }
+    return Lerp(a.value, b.value, span.u);
+}
+
+// Rotations.
+
+Quat RotationChannel::Evaluate(doc::ControllerKind, const std::vector<Record>& keys,
+                               const KeySpan& span) {
+    if (const Record* held = HeldKey(keys, span)) {
+        return held->value;
+    }
+    return Slerp(keys[static_cast<size_t>(span.before)].value,
+                 keys[static_cast<size_t>(span.after)].value, span.u);
+}
+
+// Scales.
+
+ScaleValue ScaleChannel::Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
+                                  const KeySpan& span) {
+    if (const Record* held = HeldKey(keys, span)) {
+        return held->value;
+    }
+    const Record& a = keys[static_cast<size_t>(span.before)];
+    const Record& b = keys[static_cast<size_t>(span.after)];
+    ScaleValue result;
+    if (kind == doc::ControllerKind::Bezier) {
+        const float dt = static_cast<float>(span.dt);
+        result.s = Hermite(a.value.s, a.outTangent * dt, b.value.s, -b.inTangent * dt, span.u);
+    } else {
+        result.s = Lerp(a.value.s, b.value.s, span.u);
+    }
+    result.q = a.value.q == b.value.q ? a.value.q : Slerp(a.value.q, b.value.q, span.u);
+    return result;
+}
+
+}  // namespace pellucid::standalone
