@@ -48,12 +48,19 @@ IParamBlock::Param* IParamBlock::At(int i) {
     return i >= 0 && i < NumParams() ? &params_[static_cast<size_t>(i)] : nullptr;
 }
 
+BOOL IParamBlock::Counted(BOOL set) {
+    if (set) {
+        ++changes_;
+    }
+    return set;
+}
+
 BOOL IParamBlock::SetValue(int i, TimeValue, float v) {
-    return SetNumber(At(i), v);
+    return Counted(SetNumber(At(i), v));
 }
 
 BOOL IParamBlock::SetValue(int i, TimeValue, int v) {
-    return SetNumber(At(i), v);
+    return Counted(SetNumber(At(i), v));
 }
 
 BOOL IParamBlock::SetValue(int i, TimeValue, Point3& v) {
@@ -62,7 +69,7 @@ BOOL IParamBlock::SetValue(int i, TimeValue, Point3& v) {
         return FALSE;
     }
     p->p = v;
-    return TRUE;
+    return Counted(TRUE);
 }
 
 BOOL IParamBlock::GetValue(int i, TimeValue, float& v, Interval&) {
