@@ -4,7 +4,7 @@
 
 #include "exchange/model_search.h"
 #include "exchange/qmo_reader.h"
-#include "plugin/author_strings.h"
+#include "resources/author_strings.h"
 
 namespace {
 

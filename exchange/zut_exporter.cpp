@@ -1,8 +1,7 @@
 #include "exchange/zut_exporter.h"
 
 #include "exchange/zut_node_writer.h"
-#include "mesh_export/script_writers.h"
-#include "plugin/author_strings.h"
+#include "resources/author_strings.h"
 
 namespace {
 
@@ -23,7 +22,7 @@ int ZUTExporter::DoExport(const char* name, ExpInterface* ei, Interface* ip, BOO
     if (name == nullptr || !out.open(name)) {
         return TRUE;
     }
-    floatOutputMode = 1;
+    out.setFloatOutputMode(1);
     ZUTNodeWriter writer(out, ip);
     if (ei != nullptr && ei->theScene != nullptr) {
         ei->theScene->EnumTree(&writer);

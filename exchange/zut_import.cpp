@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "plugin/author_strings.h"
+#include "resources/author_strings.h"
 
 namespace {
 

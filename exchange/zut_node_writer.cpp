@@ -1,7 +1,7 @@
 #include "exchange/zut_node_writer.h"
 
 #include "exchange/nearest_vertex.h"
-#include "mesh_export/script_line.h"
+#include "script/script_line.h"
 
 namespace {
 

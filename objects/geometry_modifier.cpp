@@ -1,6 +1,6 @@
 #include "objects/geometry_modifier.h"
 
-#include "plugin/get_string.h"
+#include "services/get_string.h"
 
 GeometryModifier::GeometryModifier(Class_ID classID, int nameId)
     : classID_(classID), name_(GetString(nameId)) {}

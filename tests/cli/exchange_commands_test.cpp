@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "cli/run_pellucid.h"
+#include "support/script_files.h"
 
 namespace pellucid::test {
 namespace {
@@ -29,7 +30,7 @@ TEST(ExportZutCommand, WritesTheLibrarysFileAndNamesTheNodesItPassedOver) {
     const std::string out = TemporaryFolder("zut-export") + "/objects.zut";
     const CommandResult r = RunPellucid({"export", "zut", kZutScene, "-o", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadFile(out), ReadFile(kData + "/golden/zut/zut_objects.zut"));
+    EXPECT_EQ(ReadBytes(out), ReadBytes(kData + "/golden/zut/zut_objects.zut"));
     EXPECT_EQ(r.out, "wrote " + out +
                          " (2 objects)\n  ZUTwave: 5 vertices, 3 faces\n  ZUTbox: 8 vertices, 12 "
                          "faces\n");
@@ -48,14 +49,14 @@ TEST(ExportZutCommand, RefusesToWriteOverTheScene) {
         RunPellucid({"export", "zut", scene, "-o", folder + "/./scene.pscene.json"});
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("this is the file being read"), std::string::npos) << r.err;
-    EXPECT_EQ(ReadFile(scene), ReadFile(kZutScene));
+    EXPECT_EQ(ReadBytes(scene), ReadBytes(kZutScene));
 }
 
 TEST(ImportZutCommand, WritesTheSectionsMeshAndExplainsWhatWasLeftOut) {
     const std::string out = TemporaryFolder("zut-import") + "/plane.pscene.json";
     const CommandResult r = RunPellucid({"import", "zut", kExchange + "plane.zut", "-o", out});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadFile(out), ReadFile(kGolden + "plane.pscene.json"));
+    EXPECT_EQ(ReadBytes(out), ReadBytes(kGolden + "plane.pscene.json"));
     EXPECT_EQ(r.out, "wrote " + out + " (ZUT_Object: 4 vertices, 2 faces)\n");
     const std::string input = kExchange + "plane.zut";
     EXPECT_EQ(r.err, "note: " + input +
@@ -84,9 +85,9 @@ TEST(ImportQmoCommand, AssemblesTheLevelAndReportsEveryModelLine) {
     const CommandResult r =
         RunPellucid({"import", "qmo", list, "-o", out, "--map-drive", "q=" + kExchange, "--json"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadFile(out), ReadFile(kGolden + "level.pscene.json"));
+    EXPECT_EQ(ReadBytes(out), ReadBytes(kGolden + "level.pscene.json"));
     EXPECT_EQ(ReplaceAll(ReplaceAll(r.out, out, "OUTPUT"), list, "level.qmo"),
-              ReadFile(kGolden + "level-report.json"));
+              ReadBytes(kGolden + "level-report.json"));
     EXPECT_EQ(
         RunPellucid({"import", "qmo", list, "-o", out, "--map-drive", "q=" + kExchange, "--strict"})
             .exitCode,
@@ -101,7 +102,7 @@ TEST(EvalCommand, SavesTheSceneWithItsStacksEvaluatedAtTheTime) {
                          " (the scene at tick 800, frame 5; 1 mesh evaluated)\n  ZUTwave: Morpher "
                          "-> 5 vertices, 3 faces\n");
     // Half way: vertex 1 has risen by 5, and no stack is left.
-    const std::string saved = ReadFile(out);
+    const std::string saved = ReadBytes(out);
     EXPECT_NE(saved.find("[1,0,5]"), std::string::npos) << saved;
     EXPECT_EQ(saved.find("modifiers"), std::string::npos) << saved;
     EXPECT_EQ(RunPellucid({"eval", kZutScene, "-o", out}).exitCode, 2);

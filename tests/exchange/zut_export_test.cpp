@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "exchange/zut_exporter.h"
-#include "host/fake_node.h"
 #include "standalone/document/scene_document_io.h"
 #include "standalone/support/model_support.h"
+#include "support/fake_node.h"
 #include "support/script_files.h"
 
 namespace pellucid::test {
