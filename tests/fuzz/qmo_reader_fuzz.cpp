@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     const QmoList list = ReadQmoList(in);
     MadeUpTree tree;
-    SetHostPlatform(&tree);
+    AttachHostPlatform(&tree);
     for (const QmoModelLine& model : list.models) {
         Require(model.directory.size() <= kQmoPathLimit, "directory length");
         Require(model.model.size() <= kQmoNameLimit, "model name length");
@@ -86,6 +86,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "found path ends in the name asked for");
         }
     }
-    SetHostPlatform(nullptr);
+    DetachHostPlatform(&tree);
     return 0;
 }

@@ -4,12 +4,15 @@
 
 #include "plugin/library.h"
 #include "standalone/support/model_support.h"
+#include "support/library_fixture.h"
 
 namespace pellucid::standalone::testing {
 namespace {
 
-TEST(LibraryModifiers, DeclareTheirChannelsInputValidityAndName) {
-    auto host = MakeHost(doc::Document());  // loads the library, as a host does
+// The names come from the string table, so the library is loaded for each case.
+class LibraryModifiers : public LoadedLibraryTest {};
+
+TEST_F(LibraryModifiers, DeclareTheirChannelsInputValidityAndName) {
     struct Expected {
         int classIndex;
         Class_ID id;
