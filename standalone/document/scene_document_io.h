@@ -27,6 +27,14 @@ doc::Document ReadSceneDocument(const std::string& path);
 doc::Document ParseSceneDocument(std::string_view json, const std::string& baseDirectory,
                                  const std::string& fileNameForMessages);
 
+// Checks a document's contents as the reader checks every document it reads: indices within
+// their lists, the node tree, per-face lists, selections and modifiers against their node's mesh,
+// and cycles of sub-maps, sub-materials and (when `refuseLinkCycles`) link targets. Refuses with a
+// DocumentError "<fileName>: <pointer>: <problem>", the pointer naming the value as
+// WriteSceneDocument would write it (for a document that was read, where it stands in its file).
+void ValidateDocument(const doc::Document& document, const std::string& fileName,
+                      bool refuseLinkCycles = true);
+
 // Writes the document to `path` in one piece; nothing is written when the document cannot be
 // represented (DocumentError). Relative image paths are rewritten to stay valid from the folder of
 // `path` when it differs from the document's base directory.

@@ -20,7 +20,8 @@ class StandaloneHost : public Interface, public HostPlatform {
   public:
     // Makes this host the library's host (SetHostPlatform), loads the library once per process
     // (LibraryLoad, then LibMain with DLL_PROCESS_ATTACH) and builds the live scene. Throws
-    // SceneBuildError for a document that cannot be brought to life.
+    // DocumentError for a document that ValidateDocument refuses, and SceneBuildError when the
+    // library does not offer a class that the document uses.
     explicit StandaloneHost(doc::Document document);
     // The same, with drive letters mapped to local folders before the library is loaded, so that
     // what the library opens at load (its trace log) can reach a local file.

@@ -1,5 +1,5 @@
 // The scene-document reader: one instance reads one parsed document into a doc::Document. Its
-// members are spread over the scene_document_read_*.cpp files by subject.
+// members are spread over the read_*.cpp files by subject.
 //
 // Reading goes in passes so that references may point forward: the ids of the shared lists and
 // the node tree (ids, names, children) are indexed first, then the bodies are read in a fixed
@@ -20,11 +20,6 @@
 #include "standalone/document/scene_document.h"
 
 namespace pellucid::standalone {
-
-// Where a large array's values came from, so that later checks can point at them.
-struct ArraySource {
-    bool sideFile = false;
-};
 
 // The binary side files of one document, each opened once and read by range.
 class SideFileCache {
@@ -67,7 +62,7 @@ class SceneDocumentReader : public JsonReader {
 
     doc::Document Read(JsonElement root);
 
-    // Values (scene_document_read_values.cpp).
+    // Values (read_values.cpp).
     Color ReadColor(JsonElement value, const JsonPath& path) const;
     Quat ReadRotation(JsonElement value, const JsonPath& path) const;
     Matrix3 ReadMatrixRows(JsonElement value, const JsonPath& path, int rows) const;
@@ -83,28 +78,20 @@ class SceneDocumentReader : public JsonReader {
     doc::Controller<doc::ScaleKey> ReadScaleController(JsonElement value,
                                                        const JsonPath& path) const;
 
-    // Large arrays, inline or from a side file (scene_document_read_arrays.cpp).
-    ArraySource ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
+    // Large arrays, inline or from a side file (read_arrays.cpp).
+    void ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
     // [u, v] or [u, v, w]; sets hasW when any element has three values.
-    ArraySource ReadUvArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out,
-                            bool& hasW);
-    ArraySource ReadTriangleArray(JsonElement value, const JsonPath& path,
-                                  std::vector<std::array<std::uint32_t, 3>>& out);
+    void ReadUvArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out, bool& hasW);
+    void ReadTriangleArray(JsonElement value, const JsonPath& path,
+                           std::vector<std::array<std::uint32_t, 3>>& out);
     // Integers from 0 to `max`; a side file's int32 values are taken as they are stored when
     // `bitsAsGiven` (smoothing words), else refused when negative.
-    ArraySource ReadWordArray(JsonElement value, const JsonPath& path, std::uint32_t max,
-                              bool bitsAsGiven, std::vector<std::uint32_t>& out);
-    ArraySource ReadIndexArray(JsonElement value, const JsonPath& path, std::vector<int>& out);
-    ArraySource ReadFloatArray(JsonElement value, const JsonPath& path, std::vector<float>& out);
+    void ReadWordArray(JsonElement value, const JsonPath& path, std::uint32_t max, bool bitsAsGiven,
+                       std::vector<std::uint32_t>& out);
+    void ReadIndexArray(JsonElement value, const JsonPath& path, std::vector<int>& out);
+    void ReadFloatArray(JsonElement value, const JsonPath& path, std::vector<float>& out);
 
-    // Indices of `what` (vertices, faces, ...) in `indices` below `count`.
-    void CheckIndices(std::span<const std::array<std::uint32_t, 3>> triangles, std::size_t count,
-                      const JsonPath& path, ArraySource source, std::string_view element,
-                      std::string_view what) const;
-    void CheckIndices(std::span<const int> indices, std::size_t count, const JsonPath& path,
-                      ArraySource source, std::string_view what) const;
-
-    // References (scene_document_read_references.cpp): an id string, an entry written in place
+    // References (read_references.cpp): an id string, an entry written in place
     // (appended to its list), or null (-1) where `allowNull`.
     int ReadMaterialReference(JsonElement value, const JsonPath& path, bool allowNull);
     int ReadMapReference(JsonElement value, const JsonPath& path, bool allowNull);
@@ -125,29 +112,26 @@ class SceneDocumentReader : public JsonReader {
         const JsonPath* path = nullptr;
     };
 
-    // Passes (scene_document_read_document.cpp, scene_document_read_references.cpp).
+    // Passes (read_document.cpp, read_references.cpp).
     void ReadTopLevel(JsonElement root, const JsonPath& path);
     void IndexSharedIds(SharedList& list, const JsonPath& path, std::string_view kind);
     int Lookup(const SharedList& list, std::string_view id, const JsonPath& path,
                std::string_view kind) const;
 
-    // Settings (scene_document_read_settings.cpp).
+    // Settings (read_settings.cpp).
     void ReadSettings(JsonElement value, const JsonPath& path);
     void ReadTcbDefaults(JsonElement value, const JsonPath& path);
     doc::Drive ReadDrive(JsonElement value, const JsonPath& path) const;
 
-    // Nodes (scene_document_read_nodes.cpp).
+    // Nodes (read_nodes.cpp).
     void IndexNodeTree(JsonElement nodes, const JsonPath& path);
     void ReadNodeBody(int index);
     void ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const;
-    // Selected faces, skin vertices and morph points against the node's mesh.
-    void CheckNodeAgainstObject(const doc::Node& node, const JsonPath& path,
-                                ArraySource selectedFaces) const;
 
-    // Objects (scene_document_read_objects.cpp).
+    // Objects (read_objects.cpp).
     doc::Object ReadObject(JsonElement value, const JsonPath& path, bool shared);
 
-    // Modifiers (scene_document_read_modifiers.cpp).
+    // Modifiers (read_modifiers.cpp).
     doc::Modifier ReadModifier(JsonElement value, const JsonPath& path, bool shared);
     doc::SkinVertex ReadSkinVertex(JsonElement value, const JsonPath& path);
     void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
@@ -155,21 +139,16 @@ class SceneDocumentReader : public JsonReader {
     void ReadMorpher(JsonElement value, const JsonPath& path, doc::Modifier& modifier);
     doc::MorphChannelData ReadMorphChannel(JsonElement value, const JsonPath& path);
 
-    // Materials (scene_document_read_materials.cpp).
+    // Materials (read_materials.cpp).
     doc::Material ReadMaterial(JsonElement value, const JsonPath& path, bool shared);
     void ReadMapSlots(JsonElement value, const JsonPath& path, doc::Material& material);
 
-    // Maps and images (scene_document_read_maps.cpp, scene_document_read_images.cpp).
+    // Maps and images (read_maps.cpp, read_images.cpp).
     doc::Map ReadMap(JsonElement value, const JsonPath& path, bool shared);
     doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
     void LoadImageFile(const JsonPath& path, doc::Image& image) const;
 
-    // Checks over the whole document (scene_document_read_checks.cpp).
-    void CheckMapCycles() const;
-    void CheckMaterialCycles() const;
-    void CheckLinkCycles() const;
-
-    // Side arrays (scene_document_read_arrays.cpp). The form is recognised by being an object;
+    // Side arrays (read_arrays.cpp). The form is recognised by being an object;
     // its type must be one of `allowed`.
     SideArray ReadSideArraySpec(JsonElement value, const JsonPath& path,
                                 std::span<const SideType> allowed) const;

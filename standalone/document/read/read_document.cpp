@@ -185,9 +185,7 @@ doc::Document SceneDocumentReader::Read(JsonElement root) {
         ReadNodeBody(static_cast<int>(i));
     }
 
-    CheckMapCycles();
-    CheckMaterialCycles();
-    CheckLinkCycles();
+    ValidateDocument(document_, FileName());
     return std::move(document_);
 }
 

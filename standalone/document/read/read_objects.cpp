@@ -87,7 +87,6 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
 
     doc::Object object;
     object.type = info->type;
-    ArraySource faces, uvFaces;
     ForEachField(value, path, kObjectFields, [&](int field, JsonElement v, const JsonPath& p) {
         CheckFieldAllowed(info->fields, field, p, kObjectFields[field], kind);
         doc::MeshData& mesh = object.mesh;
@@ -104,7 +103,7 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
                 ReadPointArray(v, p, mesh.vertices);
                 break;
             case kFaces:
-                faces = ReadTriangleArray(v, p, mesh.faces);
+                ReadTriangleArray(v, p, mesh.faces);
                 break;
             case kSmoothing:
                 ReadWordArray(v, p, std::numeric_limits<std::uint32_t>::max(), true,
@@ -117,7 +116,7 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
                 ReadUvArray(v, p, mesh.uvVertices, mesh.uvHasW);
                 break;
             case kUvFaces:
-                uvFaces = ReadTriangleArray(v, p, mesh.uvFaces);
+                ReadTriangleArray(v, p, mesh.uvFaces);
                 break;
             case kRadius:
                 object.radius = Float(v, p);
@@ -149,24 +148,6 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
                 break;
         }
     });
-    if (object.type != doc::ObjectType::Mesh) {
-        return object;
-    }
-
-    const doc::MeshData& mesh = object.mesh;
-    const std::size_t faceCount = mesh.faces.size();
-    CheckIndices(mesh.faces, mesh.vertices.size(), path.Field("faces"), faces, "face", "vertices");
-    auto checkPerFace = [&](std::size_t count, std::string_view field, std::string_view what) {
-        if (count != 0 && count != faceCount) {
-            Fail(path.Field(field),
-                 fmt::format("expected {} {}, one per face, found {}", faceCount, what, count));
-        }
-    };
-    checkPerFace(mesh.uvFaces.size(), "uvFaces", "uv faces");
-    checkPerFace(mesh.smoothing.size(), "smoothing", "smoothing words");
-    checkPerFace(mesh.materialIds.size(), "materialIds", "material ids");
-    CheckIndices(mesh.uvFaces, mesh.uvVertices.size(), path.Field("uvFaces"), uvFaces, "uv face",
-                 "uv vertices");
     return object;
 }
 
