@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,8 +17,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include <fmt/format.h>
+
 #include "standalone/document/json/json_reader.h"
 #include "standalone/document/scene_document.h"
+#include "standalone/document/type_names.h"
 
 namespace pellucid::standalone {
 
@@ -45,6 +49,45 @@ class SideFileCache {
 
     std::unordered_map<std::string, std::unique_ptr<OpenFile>> files_;
 };
+
+// The bit set of a list of field indices.
+template <typename Field>
+constexpr std::uint64_t FieldSet(std::initializer_list<Field> fields) {
+    std::uint64_t set = 0;
+    for (Field field : fields) {
+        set |= std::uint64_t{1} << field;
+    }
+    return set;
+}
+
+// The fields that an entry of one type takes, as a FieldSet over the entry's field names.
+template <typename Enum>
+struct TypeFields {
+    Enum type;
+    std::uint64_t fields;
+};
+
+// The "type" of an entry (object, modifier, material, map), refused unless `names` has it; sets
+// `kind` to what messages call the entry ("an object of type \"box\"").
+template <typename Enum, std::size_t N, std::size_t M>
+const TypeFields<Enum>& ReadEntryType(const JsonReader& reader, JsonElement value,
+                                      const JsonPath& path, std::string_view entry,
+                                      const TypeName<Enum> (&names)[N],
+                                      const TypeFields<Enum> (&types)[M], std::string& kind) {
+    const std::string_view typeName = reader.RequiredString(value, path, "type");
+    if (const TypeName<Enum>* named = FindTypeName(names, typeName)) {
+        for (const TypeFields<Enum>& type : types) {
+            if (type.type == named->value) {
+                const bool vowel =
+                    std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
+                kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
+                return type;
+            }
+        }
+    }
+    reader.Fail(path.Field("type"), fmt::format("unknown {} type \"{}\" (expected {})", entry,
+                                                typeName, ListOfNames(names, "")));
+}
 
 enum class SideType { Float32, Int32, UInt32 };
 
