@@ -18,25 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every valid document of the tests and the examples.
-std::vector<std::string> ValidDocuments() {
-    std::vector<std::string> paths;
-    for (const std::string& folder :
-         {ScenesDirectory(), std::string(PELLUCID_SOURCE_DIR) + "/examples"}) {
-        if (!fs::is_directory(folder)) {
-            continue;
-        }
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            const std::string name = entry.path().filename().string();
-            if (name.size() > 14 && name.ends_with(".pscene.json")) {
-                paths.push_back(entry.path().string());
-            }
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 TEST(DocumentWriting, EveryTestDocumentReadsBackEqualAfterWriting) {
     const std::vector<std::string> paths = ValidDocuments();
     ASSERT_GE(paths.size(), 4u);
