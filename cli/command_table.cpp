@@ -17,6 +17,10 @@ const Command kCommands[] = {
      "material, and how the exporters classify it",
      DeclareInfoCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"convert",
+     "Convert an asset (glTF, FBX, 3DS, COLLADA, OBJ, ...) into a scene document that you can "
+     "inspect and edit, and report what was converted and what was left out",
+     DeclareConvertCommand},
 };
 
 }  // namespace

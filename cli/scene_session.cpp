@@ -1,21 +1,59 @@
 #include "cli/scene_session.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cctype>
 #include <exception>
 #include <ostream>
 
+#include "cli/import_watchdog.h"
 #include "standalone/document/scene_document_io.h"
+#include "standalone/interchange/interchange_import.h"
 
 namespace pellucid::cli {
 
 void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
-    command.add_option("scene", scene.scenePath, "Scene document (*.pscene.json)")
+    command
+        .add_option("scene", scene.scenePath,
+                    "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb "
+                    ".fbx .3ds .dae .obj) converted on load")
         ->required()
         ->check(CLI::ExistingFile);
     command.add_option("--map-drive", scene.driveMaps,
                        "Map a drive letter of the library's platform paths to a folder, as "
                        "LETTER=FOLDER (the debug trace log is written on drive d:)");
+}
+
+bool IsSceneDocumentPath(const std::string& path) {
+    constexpr std::string_view kSuffix = ".json";
+    if (path.size() < kSuffix.size()) {
+        return false;
+    }
+    return std::equal(
+        kSuffix.begin(), kSuffix.end(), path.end() - kSuffix.size(),
+        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err) {
+    try {
+        if (IsSceneDocumentPath(path)) {
+            return standalone::ReadSceneDocument(path);
+        }
+        const interchange::ConversionOptions options;
+        const ImportWatchdog watchdog(path, options.timeLimitSeconds);
+        interchange::Conversion conversion = interchange::ConvertInterchangeFile(path, options);
+        for (const std::string& line : interchange::DescribeConversion(conversion.report)) {
+            err << "note: " << path << ": " << line << "\n";
+        }
+        return std::move(conversion.document);
+    } catch (const standalone::DocumentError& e) {
+        err << "pellucid: " << e.what() << "\n";
+    } catch (const interchange::ConversionError& e) {
+        err << "pellucid: " << e.what() << "\n";
+    } catch (const std::exception& e) {
+        err << "pellucid: " << path << ": " << e.what() << "\n";
+    }
+    return std::nullopt;
 }
 
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
@@ -31,11 +69,12 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
     for (const std::string& map : options.driveMaps) {
         drives.emplace_back(map[0], map.substr(2));
     }
+    std::optional<doc::Document> document = ReadSceneFile(options.scenePath, err);
+    if (!document) {
+        return nullptr;
+    }
     try {
-        return std::make_unique<standalone::StandaloneHost>(
-            standalone::ReadSceneDocument(options.scenePath), drives);
-    } catch (const standalone::DocumentError& e) {
-        err << "pellucid: " << e.what() << "\n";
+        return std::make_unique<standalone::StandaloneHost>(std::move(*document), drives);
     } catch (const std::exception& e) {
         err << "pellucid: " << options.scenePath << ": " << e.what() << "\n";
     }

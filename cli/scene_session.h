@@ -1,16 +1,27 @@
-// A scene document loaded into the stand-alone host for one command.
+// A scene loaded into the stand-alone host for one command: a scene document, or an asset in an
+// interchange format converted on load.
 #pragma once
 
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "cli/commands.h"
+#include "standalone/document/scene_document.h"
 #include "standalone/host/standalone_host.h"
 
 namespace pellucid::cli {
 
-// Loads the document and builds the host; on bad input prints one line "pellucid: ..." to `err`
+// True for a scene document (*.json); every other file is read as an interchange asset.
+bool IsSceneDocumentPath(const std::string& path);
+
+// Reads the scene file as a document: a scene document as it is, an asset converted with default
+// options (its conversion report goes to `err` as note lines). On bad input prints one line
+// "pellucid: ..." to `err` and gives nothing.
+std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err);
+
+// Loads the scene and builds the host; on bad input prints one line "pellucid: ..." to `err`
 // and gives nothing.
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
                                                       std::ostream& err);

@@ -1,0 +1,107 @@
+// The convert command and assets given to the other commands, as a user runs them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cli/run_pellucid.h"
+
+namespace pellucid::test {
+namespace {
+
+const std::string kSource = PELLUCID_SOURCE_DIR;
+const std::string kCharacter = kSource + "/examples/character.gltf";
+const std::string kGolden = std::string(PELLUCID_TEST_DATA) + "/golden/cli/";
+const std::string kModels = "/usr/share/assimp/models";
+
+int FilesIn(const std::string& folder) {
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(ConvertCommand, SavesADocumentThatExportsAsTheAssetDoes) {
+    const std::string folder = TemporaryFolder("convert-character");
+    const std::string document = folder + "/character.pscene.json";
+    CommandResult r = RunPellucid({"convert", kCharacter, "-o", document});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "wrote " + document + "\n");
+    EXPECT_NE(r.err.find("note: " + kCharacter +
+                         ": converted: 4 nodes, 1 mesh (50 vertices, 96 "
+                         "faces), 3 materials, 1 bitmap, 3 bones, 1 skin, 1 morph channel\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("moved under its skeleton's root bone \"Root\""), std::string::npos);
+
+    // The asset itself, and the saved document (its image path now relative to its own folder),
+    // export the same script: the golden one.
+    const std::string fromAsset = folder + "/asset.mef";
+    const std::string fromDocument = folder + "/document.mef";
+    r = RunPellucid({"export", "mesh", kCharacter, "-o", fromAsset});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Warning: Texture not on drive P.\n"), std::string::npos);
+    r = RunPellucid({"export", "mesh", document, "-o", fromDocument});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFile(fromAsset), ReadFile(kGolden + "character-gltf.mef"));
+    EXPECT_EQ(ReadFile(fromDocument), ReadFile(fromAsset));
+}
+
+TEST(ConvertCommand, ReportsAsJsonWithStableFieldNames) {
+    const std::string folder = TemporaryFolder("convert-json");
+    const CommandResult r = RunPellucid(
+        {"convert", kCharacter, "-o", folder + "/c.pscene.json", "--json", "--animation", "Idle"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    for (const char* field : {"\"input\": ", "\"output\": ", "\"format\": ",
+                              "\"animation\": \"Idle\"", "\"turnedZUp\": true", "\"bones\": 3",
+                              "\"rotationKeys\": ", "\"notes\": ", "\"kind\": \"changed\""}) {
+        EXPECT_NE(r.out.find(field), std::string::npos) << field << " in " << r.out;
+    }
+}
+
+TEST(ConvertCommand, RefusesBadInputWithOneLineAndLeavesNothing) {
+    const std::string folder = TemporaryFolder("convert-bad");
+    const std::string broken = folder + "/broken.gltf";
+    std::ofstream(broken) << "{\"asset\": {\"version\": \"2.0\"}, \"nodes\": [{\"mesh\": 3}]}";
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"convert", broken, "-o", folder + "/out.pscene.json"}, broken + ": cannot be read: "},
+        {{"convert", kCharacter, "-o", folder + "/out.pscene.json", "--animation", "Run"},
+         kCharacter + ": has no animation \"Run\"; its animations are \"Walk\", \"Idle\""},
+        {{"convert", broken, "-o", broken}, broken + ": is the input"},
+        {{"info", broken}, broken + ": cannot be read: "},
+    };
+    for (const Case& c : cases) {
+        const CommandResult r = RunPellucid(c.args);
+        EXPECT_EQ(r.exitCode, 2) << r.err;
+        EXPECT_EQ(r.err.rfind("pellucid: " + c.message, 0), 0u) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        EXPECT_EQ(FilesIn(folder), 1) << r.err;
+    }
+}
+
+TEST(ConvertCommand, WritesEmbeddedImagesBesideTheDocument) {
+    const std::string asset = kModels + "/glTF2/BoxTextured-glTF-Embedded/BoxTextured.gltf";
+    if (!std::filesystem::exists(asset)) {
+        GTEST_SKIP() << "assimp-testmodels is not installed (scripts/install-deps installs it)";
+    }
+    const std::string folder = TemporaryFolder("convert-embedded");
+    const CommandResult r = RunPellucid({"convert", asset, "-o", folder + "/box.pscene.json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(FilesIn(folder), 2);
+    const std::string json = ReadFile(folder + "/box.pscene.json");
+    const std::size_t image = json.find("\"image\": \"box.embedded0_");
+    ASSERT_NE(image, std::string::npos) << json;
+    const std::string name = json.substr(image + 10, json.find('"', image + 10) - image - 10);
+    EXPECT_TRUE(std::filesystem::exists(folder + "/" + name)) << name;
+
+    // The document loads its image back: the export writes the texture line.
+    const CommandResult exported =
+        RunPellucid({"export", "mesh", folder + "/box.pscene.json", "-o", folder + "/box.mef"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_NE(ReadFile(folder + "/box.mef").find("DiffuseTMap(0,"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pellucid::test
