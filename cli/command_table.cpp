@@ -17,6 +17,19 @@ const Command kCommands[] = {
      "material, and how the exporters classify it",
      DeclareInfoCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"check",
+     "Run one of the library's check panels on the scene, as pressing its button would: prints "
+     "the panel's status line and the faces it marked, exit 1 when the check fails",
+     DeclareCheckCommand},
+    {"portal",
+     "Open the portal browser on the first selected mesh, press one of its buttons N times (by "
+     "default Update once) and print the counts and the selected faces",
+     DeclarePortalCommand},
+    {"copy-bones",
+     "Copy the selected bones under a source skeleton onto a target skeleton with the copy bones "
+     "panel, and save the scene",
+     DeclareCopyBonesCommand},
+    {"view", "Draw the scene as a viewport shows it, into an SVG picture", DeclareViewCommand},
     {"convert",
      "Convert an asset (glTF, FBX, 3DS, COLLADA, OBJ, ...) into a scene document that you can "
      "inspect and edit, and report what was converted and what was left out",

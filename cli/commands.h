@@ -34,4 +34,50 @@ struct ConvertOptions {
 };
 int RunConvertCommand(const ConvertOptions& options, std::ostream& out, std::ostream& err);
 
+Job DeclareCheckCommand(CLI::App& command);
+Job DeclarePortalCommand(CLI::App& command);
+Job DeclareCopyBonesCommand(CLI::App& command);
+Job DeclareViewCommand(CLI::App& command);
+
+struct CheckOptions {
+    SceneOptions scene;
+    std::string check;  // mapping, material, volume, texel, sorting
+    std::string outputPath;
+    std::string svgPath;
+    bool json = false;
+};
+int RunCheckCommand(const CheckOptions& options, std::ostream& out, std::ostream& err);
+
+struct PortalOptions {
+    SceneOptions scene;
+    // The button pressed ("next-portal", "prev-portal", "next-sector", "prev-sector", "update")
+    // and how often.
+    std::string button = "update";
+    int presses = 1;
+    bool json = false;
+};
+int RunPortalCommand(const PortalOptions& options, std::ostream& out, std::ostream& err);
+
+struct CopyBonesOptions {
+    SceneOptions scene;
+    std::string source;
+    std::string target;
+    bool position = true;
+    bool rotation = true;
+    bool scale = true;
+    bool nodeData = true;
+    // Replaces the scene's selection when not empty.
+    std::vector<std::string> select;
+    std::string outputPath;
+};
+int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std::ostream& err);
+
+struct ViewOptions {
+    SceneOptions scene;
+    std::string outputPath;
+    std::string view = "perspective";
+    bool shaded = false;
+};
+int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& err);
+
 }  // namespace pellucid::cli

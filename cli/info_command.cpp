@@ -10,6 +10,7 @@
 #include "bone_export/bone_tree.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/object_names.h"
 #include "cli/scene_session.h"
 #include "host/material.h"
 #include "mesh_export/node_class.h"
@@ -17,35 +18,6 @@
 namespace pellucid::cli {
 
 namespace {
-
-std::string ObjectClassName(Object* object) {
-    if (object == nullptr) {
-        return "no object";
-    }
-    struct Known {
-        Class_ID id;
-        const char* name;
-    };
-    static const Known kKnown[] = {
-        {triObjectClassID, "editable mesh"},
-        {sphereClassID, "sphere"},
-        {boxObjectClassID, "box"},
-        {boneObjClassID, "bone"},
-        {dummyClassID, "dummy"},
-        {derivObjClassID, "derived object"},
-        {omniLightClassID, "light"},
-        {simpleCameraClassID, "camera"},
-        {splineShapeClassID, "shape"},
-        {Class_ID(0x576809a3, 0x3f972dbe), "CollBox"},
-    };
-    const Class_ID id = object->ClassID();
-    for (const Known& known : kKnown) {
-        if (known.id == id) {
-            return known.name;
-        }
-    }
-    return fmt::format("class ({:#x}, {:#x})", id.PartA(), id.PartB());
-}
 
 std::string MeshExportRole(INode* node, Object* object) {
     const MeshNodeClassification c = ClassifyMeshNode(node, object);

@@ -20,11 +20,20 @@ class Animatable {
     virtual void DeleteThis() { delete this; }
 };
 
+class ReferenceTarget;
+
 class ReferenceMaker : public Animatable {
   public:
     // Deletes an object whose ownership the host handed over.
     void DeleteMe() { DeleteThis(); }
+    // The references that the maker holds, by number.
+    virtual int NumRefs() { return 0; }
+    virtual ReferenceTarget* GetReference(int i) { return nullptr; }
+    virtual void SetReference(int i, ReferenceTarget* target) {}
 };
+
+// Maps references of an original to those of its clone; nothing is mapped here.
+class RemapDir {};
 
 // Called for each reference maker that depends on a target; answers DEP_ENUM_CONTINUE,
 // DEP_ENUM_HALT (stops the walk) or DEP_ENUM_SKIP (leaves out the maker's own dependents).
@@ -44,4 +53,6 @@ class ReferenceTarget : public ReferenceMaker {
     // reports them (for a modifier: the derived object of each node using it, then that node).
     // Answers 1 when proc halted the walk.
     int EnumDependents(DependentEnumProc* dep);
+    // A copy of the target, or null when it cannot be copied.
+    virtual ReferenceTarget* Clone(RemapDir& remap) { return nullptr; }
 };

@@ -82,6 +82,8 @@ class HostPlatform {
     // ReferenceTarget::EnumDependents as the host answers it; a host that tracks no dependents
     // reports none.
     virtual int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) { return 0; }
+    // The host's panel toolkit, or null for a host without panels.
+    virtual class HostPanels* Panels() { return nullptr; }
 };
 
 // The host that has loaded the library; set by the host before the library's first call.

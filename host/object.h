@@ -12,6 +12,9 @@ class Modifier;
 class IParamArray;
 class IParamBlock;
 class Interface;
+class ViewExp;
+class CreateMouseCallBack;
+class ILoad;
 
 // The view that GetRenderMesh receives; the library passes a fixed one.
 class View {
@@ -49,6 +52,12 @@ class BaseObject : public ReferenceTarget {
     virtual IParamArray* GetParamBlock() { return nullptr; }
     // The index in the parameter array of a sub-object parameter, or -1.
     virtual int GetParamBlockIndex(int id) { return -1; }
+    // Draws the object of `inode` at t into the viewport; answers 0.
+    virtual int Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) { return 0; }
+    // The procedure that creates the object by mouse clicks, or null.
+    virtual CreateMouseCallBack* GetCreateMouseCallBack() { return nullptr; }
+    // Called while a saved scene is read, after the object's references were set.
+    virtual void Load(ILoad* iload) {}
 };
 
 class Object : public BaseObject {
@@ -71,6 +80,8 @@ class Object : public BaseObject {
 class GeomObject : public Object {
   public:
     SClass_ID SuperClassID() override { return GEOMOBJECT_CLASS_ID; }
+    // Draws the triangle mesh that the object converts to.
+    int Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) override;
     // The mesh to render at t. needDelete tells whether the caller owns the returned mesh.
     virtual Mesh* GetRenderMesh(TimeValue t, INode* inode, View& view, BOOL& needDelete) {
         needDelete = FALSE;
@@ -102,6 +113,7 @@ class TriObject : public GeomObject {
         }
     }
     int IsDeformable() override { return 1; }
+    int Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) override;
     Mesh& GetMesh() { return mesh; }
     Mesh mesh;
 };

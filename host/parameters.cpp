@@ -21,6 +21,7 @@ BOOL IParamBlock::SetValue(int i, TimeValue, float v) {
     } else {
         return FALSE;
     }
+    ++changes_;
     return TRUE;
 }
 
@@ -36,6 +37,7 @@ BOOL IParamBlock::SetValue(int i, TimeValue, int v) {
     } else {
         return FALSE;
     }
+    ++changes_;
     return TRUE;
 }
 
@@ -48,6 +50,7 @@ BOOL IParamBlock::SetValue(int i, TimeValue, Point3& v) {
         return FALSE;
     }
     p.p = v;
+    ++changes_;
     return TRUE;
 }
 

@@ -50,6 +50,9 @@ class IParamBlock : public IParamArray, public ReferenceTarget {
     IParamBlock* GetParamBlock() override { return this; }
 
     IParamBlock* Clone() const { return new IParamBlock(*this); }
+    // Counts the values set, so that what was built from the block can tell it is out of date
+    // (the host's change notification).
+    unsigned long Changes() const { return changes_; }
 
   private:
     struct Param {
@@ -60,6 +63,7 @@ class IParamBlock : public IParamArray, public ReferenceTarget {
     };
     std::vector<Param> params_;
     DWORD version_;
+    unsigned long changes_ = 0;
 };
 
 IParamBlock* CreateParameterBlock(const ParamBlockDescID* desc, int count, DWORD version);

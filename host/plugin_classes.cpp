@@ -5,8 +5,10 @@ SimpleObject::~SimpleObject() {
 }
 
 void SimpleObject::UpdateMesh(TimeValue t) {
-    if (!ivalid.InInterval(t)) {
+    const unsigned long changes = pblock != nullptr ? pblock->Changes() : 0;
+    if (!ivalid.InInterval(t) || changes != builtChanges_) {
         BuildMesh(t);
+        builtChanges_ = changes;
     }
 }
 

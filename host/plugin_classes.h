@@ -83,7 +83,7 @@ class SimpleObject : public GeomObject {
     virtual BOOL OKtoDisplay(TimeValue t) { return TRUE; }
     virtual void InvalidateUI() {}
 
-    // Rebuilds the cached mesh when t lies outside its validity.
+    // Rebuilds the cached mesh when t lies outside its validity or a parameter changed since.
     void UpdateMesh(TimeValue t);
     int CanConvertToType(Class_ID obtype) override;
     Object* ConvertToType(TimeValue t, Class_ID obtype) override;
@@ -91,8 +91,12 @@ class SimpleObject : public GeomObject {
     int NumPoints() override { return mesh.getNumVerts(); }
     Point3 GetPoint(int i) override { return mesh.getVert(i); }
     int IsDeformable() override { return 1; }
+    int Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) override;
 
     IParamBlock* pblock = nullptr;
     Mesh mesh;
     Interval ivalid;
+
+  private:
+    unsigned long builtChanges_ = 0;
 };

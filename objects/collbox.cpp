@@ -2,8 +2,13 @@
 
 #include <iterator>
 
+#include "host/object_load.h"
+#include "host/param_map.h"
 #include "objects/collbox_mesh.h"
+#include "objects/collbox_parts.h"
 #include "plugin/get_string.h"
+#include "plugin/library.h"
+#include "resources/resource_ids.h"
 #include "resources/string_ids.h"
 
 namespace {
@@ -18,6 +23,17 @@ const ParamBlockDescID kParamBlockDesc[] = {
 };
 constexpr int kParamCount = static_cast<int>(std::size(kParamBlockDesc));
 
+// The first version of the block had no mapping flag.
+const ParamVersionDesc kOldVersions[] = {{kParamBlockDesc, 6, 0}};
+const ParamVersionDesc kCurrentVersion = {kParamBlockDesc, kParamCount, kParamBlockVersion};
+
+// The three size spinners of the parameter page.
+ParamUIDesc kSpinnerDesc[] = {
+    {PB_LENGTH, EDITTYPE_UNIVERSE, IDC_LENGTHEDIT, IDC_LENSPINNER, 0.0f, 1.0e30f, -1.0f},
+    {PB_WIDTH, EDITTYPE_UNIVERSE, IDC_WIDTHEDIT, IDC_WIDTHSPINNER, 0.0f, 1.0e30f, -1.0f},
+    {PB_HEIGHT, EDITTYPE_UNIVERSE, IDC_HEIGHTEDIT, IDC_HEIGHTSPINNER, -1.0e30f, 1.0e30f, -1.0f},
+};
+
 // Values shared by every box: what the next new box starts with, and the creation values.
 struct ClassState {
     int widthSegs = 1;
@@ -29,6 +45,7 @@ struct ClassState {
     float createWidth = 0.0f;
     float createHeight = 0.0f;
     Interface* ip = nullptr;
+    IParamMap* pmap = nullptr;
 };
 
 ClassState& State() {
@@ -80,13 +97,25 @@ void CollBox::GetClassName(CStr& s) {
 
 void CollBox::BeginEditParams(Interface* ip, ULONG flags, Animatable* prev) {
     SimpleObject::BeginEditParams(ip, flags, prev);
-    State().ip = ip;
+    ClassState& state = State();
+    state.ip = ip;
+    if (state.pmap == nullptr) {
+        state.pmap = CreateCPParamMap(kSpinnerDesc, static_cast<int>(std::size(kSpinnerDesc)),
+                                      pblock, ip, hInstance, MAKEINTRESOURCE(IDD_COLLBOX_PARAMS),
+                                      GetString(IDS_RB_PARAMETERS), 0);
+    } else {
+        state.pmap->SetParamBlock(pblock);
+    }
 }
 
 void CollBox::EndEditParams(Interface* ip, ULONG flags, Animatable* next) {
     SimpleObject::EndEditParams(ip, flags, next);
     ClassState& state = State();
     state.ip = nullptr;
+    if (flags & END_EDIT_REMOVEUI) {
+        DestroyCPParamMap(state.pmap);
+        state.pmap = nullptr;
+    }
     const TimeValue t = ip ? ip->GetTime() : 0;
     Interval valid = FOREVER;
     pblock->GetValue(PB_WSEGS, t, state.widthSegs, valid);
@@ -224,6 +253,61 @@ BOOL CollBox::GetValue(int i, TimeValue, Point3& v, Interval&) {
 
 void CollBox::ResetClassParams() {
     Interface* ip = State().ip;
+    IParamMap* pmap = State().pmap;
     State() = ClassState();
     State().ip = ip;
+    State().pmap = pmap;
+}
+
+int CollBox::CreationMethod() {
+    return State().createMethod;
+}
+
+IParamMap* CollBox::ParamMap() {
+    return State().pmap;
+}
+
+void CollBox::InvalidateUI() {
+    if (State().pmap != nullptr) {
+        State().pmap->Invalidate();
+    }
+}
+
+int CollBox::Display(TimeValue t, INode* inode, ViewExp* vpt, int flags) {
+    if (vpt == nullptr || !vpt->IsWire()) {
+        return 0;
+    }
+    return SimpleObject::Display(t, inode, vpt, flags);
+}
+
+CreateMouseCallBack* CollBox::GetCreateMouseCallBack() {
+    return CollBoxCreateCallBackFor(this);
+}
+
+int CollBox::CanConvertToType(Class_ID obtype) {
+    return obtype == patchObjectClassID ? 1 : SimpleObject::CanConvertToType(obtype);
+}
+
+Object* CollBox::ConvertToType(TimeValue t, Class_ID obtype) {
+    if (obtype == patchObjectClassID) {
+        Interval valid = FOREVER;
+        float length = 0.0f, width = 0.0f, height = 0.0f;
+        int mapping = 0;
+        pblock->GetValue(PB_LENGTH, t, length, valid);
+        pblock->GetValue(PB_WIDTH, t, width, valid);
+        pblock->GetValue(PB_HEIGHT, t, height, valid);
+        pblock->GetValue(PB_GENUV, t, mapping, valid);
+        auto* patch = new PatchObject();
+        BuildCollBoxPatch(patch->patch, length, width, height, mapping != 0);
+        patch->SetChannelValidity(TOPO_CHAN_NUM, valid);
+        patch->SetChannelValidity(GEOM_CHAN_NUM, valid);
+        patch->UnlockObject();
+        return patch;
+    }
+    return SimpleObject::ConvertToType(t, obtype);
+}
+
+void CollBox::Load(ILoad* iload) {
+    iload->RegisterPostLoadCallback(new ParamBlockPLCB(
+        kOldVersions, static_cast<int>(std::size(kOldVersions)), &kCurrentVersion, this, 0));
 }

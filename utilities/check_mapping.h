@@ -1,6 +1,23 @@
-// The mapping check: marks faces with unusable texture coordinates.
+// The mapping check: every face of every mesh needs texture coordinates that are numbers within
+// +-100000; faces that have none are marked.
 #pragma once
 
-#include "utilities/utility_panel.h"
+#include "utilities/marking_check.h"
 
-class CheckMapping : public UtilityPanel {};
+// The node check on `node` and the nodes below it.
+CheckFindings CheckMappingNode(INode* node);
+
+extern const MarkingCheck kCheckMapping;
+
+class CheckMappingDlgProc : public MarkingCheckDlgProc {
+  public:
+    explicit CheckMappingDlgProc(UtilityPanel* owner) : MarkingCheckDlgProc(owner, kCheckMapping) {}
+};
+
+class CheckMapping : public UtilityPanel {
+  public:
+    CheckMapping();
+
+  protected:
+    ParamMapUserDlgProc* CreateDlgProc() override;
+};

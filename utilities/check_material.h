@@ -1,6 +1,24 @@
-// The material check: marks faces whose material the engine does not know.
+// The material check: every face needs a material whose name tells the engine how to treat it
+// ("_M", "LINE", "TRANSPARENT" or "PORTAL" in any letter case); other faces are marked.
 #pragma once
 
-#include "utilities/utility_panel.h"
+#include "utilities/marking_check.h"
 
-class CheckMaterial : public UtilityPanel {};
+// The node check on `node` and the nodes below it.
+CheckFindings CheckMaterialNode(INode* node);
+
+extern const MarkingCheck kCheckMaterial;
+
+class CheckMaterialDlgProc : public MarkingCheckDlgProc {
+  public:
+    explicit CheckMaterialDlgProc(UtilityPanel* owner)
+        : MarkingCheckDlgProc(owner, kCheckMaterial) {}
+};
+
+class CheckMaterial : public UtilityPanel {
+  public:
+    CheckMaterial();
+
+  protected:
+    ParamMapUserDlgProc* CreateDlgProc() override;
+};

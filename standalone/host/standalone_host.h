@@ -11,6 +11,7 @@
 #include "standalone/host/drive_map.h"
 #include "standalone/host/message_log.h"
 #include "standalone/host/scene_import.h"
+#include "standalone/panels/panel_toolkit.h"
 #include "standalone/scene/scene_store.h"
 #include "standalone/scene/scene_walks.h"
 
@@ -82,6 +83,9 @@ class StandaloneHost : public Interface, public HostPlatform {
     void TCBDefaults(float& tension, float& continuity, float& bias, float& easeIn,
                      float& easeOut) override;
     int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
+    HostPanels* Panels() override { return &panels_; }
+    // The toolkit in which the library's panels open.
+    panels::PanelToolkit& Toolkit() { return panels_; }
 
   private:
     Scene scene_;
@@ -91,6 +95,8 @@ class StandaloneHost : public Interface, public HostPlatform {
     MessageLog log_;
     DriveFolders folders_;
     std::vector<std::string> flashed_;
+    // Last, so that pages still open close while the scene is there.
+    panels::PanelToolkit panels_;
 };
 
 }  // namespace pellucid::standalone

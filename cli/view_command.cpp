@@ -1,0 +1,50 @@
+#include <fmt/format.h>
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+
+#include "cli/command_line.h"
+#include "cli/command_outputs.h"
+#include "cli/commands.h"
+#include "cli/scene_session.h"
+#include "standalone/viewport/scene_drawing.h"
+
+namespace pellucid::cli {
+
+int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& err) {
+    standalone::viewport::ViewKind kind;
+    if (!standalone::viewport::ParseViewKind(options.view, kind)) {
+        err << fmt::format("pellucid: --view {}: expected top, front, left or perspective\n",
+                           options.view);
+        return kExitBadInput;
+    }
+    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
+        return kExitBadInput;
+    }
+    auto host = LoadScene(options.scene, err);
+    if (!host) {
+        return kExitBadInput;
+    }
+    const std::string svg =
+        standalone::viewport::SceneSvg(host->GetRootNode(), kind, options.shaded, {});
+    if (!WriteTextFile(options.outputPath, svg, err)) {
+        return kExitBadInput;
+    }
+    out << fmt::format("wrote {} ({} view, {})\n", options.outputPath, options.view,
+                       options.shaded ? "shaded" : "wireframe");
+    return kExitOk;
+}
+
+Job DeclareViewCommand(CLI::App& command) {
+    auto o = std::make_shared<ViewOptions>();
+    AddSceneOptions(command, o->scene);
+    command.add_option("-o,--output", o->outputPath, "The picture (*.svg)")->required();
+    command.add_option("--view", o->view, "top, front, left or perspective (the default)");
+    command.add_flag("--shaded", o->shaded,
+                     "Shaded faces instead of wireframe (objects that show only in wireframe, "
+                     "such as collision boxes, disappear)");
+    return [o](std::ostream& out, std::ostream& err) { return RunViewCommand(*o, out, err); };
+}
+
+}  // namespace pellucid::cli

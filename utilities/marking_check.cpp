@@ -1,0 +1,12 @@
+#include "utilities/marking_check.h"
+
+#include "host/interface.h"
+
+void MarkingCheckDlgProc::ButtonDown(int id) {
+    if (id != check_.button || GetInterface() == nullptr) {
+        return;
+    }
+    findings_ = check_.search(GetInterface()->GetRootNode());
+    ApplyMarks(findings_);
+    SetStatusText(check_.statusLine, StatusText(check_, findings_));
+}
