@@ -98,6 +98,7 @@ SideArray SceneDocumentReader::ReadSideArraySpec(JsonElement value, const JsonPa
     Require(seen, kSideArrayFields, kFile, path);
     Require(seen, kSideArrayFields, kCount, path);
     Require(seen, kSideArrayFields, kType, path);
+    CheckInsideDocumentFolder(path.Field("file"), array.file, "side file");
     return array;
 }
 

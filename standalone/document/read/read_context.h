@@ -21,6 +21,7 @@
 
 #include "standalone/document/json/json_reader.h"
 #include "standalone/document/scene_document.h"
+#include "standalone/document/scene_document_io.h"
 #include "standalone/document/type_names.h"
 
 namespace pellucid::standalone {
@@ -101,7 +102,7 @@ struct SideArray {
 
 class SceneDocumentReader : public JsonReader {
   public:
-    SceneDocumentReader(std::string fileName, std::string baseDirectory);
+    SceneDocumentReader(std::string fileName, std::string baseDirectory, ReadOptions options);
 
     doc::Document Read(JsonElement root);
 
@@ -143,6 +144,8 @@ class SceneDocumentReader : public JsonReader {
     // A node id, or a node name that no other node has.
     int ReadNodeReference(JsonElement value, const JsonPath& path, bool allowNull) const;
     int ResolveNodeReference(std::string_view reference, const JsonPath& path) const;
+    // The node id or name nearest to an unknown reference, or empty when none is near enough.
+    std::string NearestNode(std::string_view reference) const;
 
   private:
     struct SharedList {
@@ -200,7 +203,13 @@ class SceneDocumentReader : public JsonReader {
     void ReadSideValues(const SideArray& array, const JsonPath& path, std::size_t wordsPerElement,
                         std::vector<T>& out);
 
+    // Refuses a side file or image named outside the document's folder unless the options allow
+    // it; `what` is "side file" or "image".
+    void CheckInsideDocumentFolder(const JsonPath& path, std::string_view file,
+                                   std::string_view what) const;
+
     std::string baseDirectory_;
+    ReadOptions options_;
     doc::Document document_;
     JsonPath root_;
     SharedList materials_, maps_, objects_, modifiers_;

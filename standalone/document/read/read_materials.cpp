@@ -2,7 +2,9 @@
 #include <array>
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
+#include "standalone/document/json/nearest_name.h"
 #include "standalone/document/map_slots.h"
 #include "standalone/document/read/read_context.h"
 
@@ -49,6 +51,17 @@ constexpr TypeFields<doc::MaterialType> kMaterialTypes[] = {
     {doc::MaterialType::Multi, FieldSet<MaterialField>({kId, kType, kName, kSubMaterials})},
     {doc::MaterialType::Other, FieldSet<MaterialField>({kId, kType, kName})},
 };
+
+// Names the slots that exist, and the nearest one when the name looks like a typo.
+[[noreturn]] void FailUnknownSlot(const JsonReader& reader, const JsonPath& path,
+                                  std::string_view name) {
+    NearestName nearest(name);
+    nearest.OfferAll(kMapSlotNames);
+    reader.Fail(path, fmt::format("unknown map slot \"{}\"{}; expected one of \"{}\" or a slot "
+                                  "number from 0 to {}",
+                                  name, nearest.Hint(), fmt::join(kMapSlotNames, "\", \""),
+                                  kMapSlotCount - 1));
+}
 
 constexpr std::string_view kSlotFields[] = {"slot", "map", "amount"};
 enum SlotField { kSlot, kMap, kAmount };
@@ -131,10 +144,10 @@ void SceneDocumentReader::ReadMapSlots(JsonElement value, const JsonPath& path,
                 switch (field) {
                     case kSlot:
                         if (v.type() == element_type::STRING) {
-                            slot.slot = MapSlotIndex(v.get_string().value_unsafe());
+                            const std::string_view name = v.get_string().value_unsafe();
+                            slot.slot = MapSlotIndex(name);
                             if (slot.slot < 0) {
-                                Fail(p, fmt::format("unknown map slot \"{}\"",
-                                                    v.get_string().value_unsafe()));
+                                FailUnknownSlot(*this, p, name);
                             }
                         } else {
                             slot.slot = static_cast<int>(Integer(v, p, 0, kMapSlotCount - 1));

@@ -133,7 +133,7 @@ TEST_F(FullDocument, DecodesImageFilesAndKeepsSyntheticImages) {
     EXPECT_EQ(png.uTiling, 2.0f);
     EXPECT_EQ(png.vTiling, 0.5f);
     EXPECT_EQ(png.image.kind, doc::Image::Kind::File);
-    EXPECT_EQ(png.image.path, "../images/tiny.png");
+    EXPECT_EQ(png.image.path, "images/tiny.png");
     EXPECT_FALSE(png.image.fileMissing);
     EXPECT_EQ(png.image.width, 2);
     EXPECT_EQ(png.image.height, 2);
