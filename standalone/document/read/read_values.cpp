@@ -2,6 +2,7 @@
 // controllers.
 #include <cmath>
 #include <numbers>
+#include <type_traits>
 
 #include <fmt/format.h>
 
@@ -44,21 +45,19 @@ void CheckKeyOrder(const JsonReader& reader, std::size_t index, int time, int pr
 }
 
 // One value of a described struct, read by the type of its member.
+template <typename M>
 void ReadMember(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
-                int& out) {
-    out = reader.ReadTime(value, path);
-}
-void ReadMember(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
-                float& out) {
-    out = reader.Float(value, path);
-}
-void ReadMember(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
-                Point3& out) {
-    out = reader.Point(value, path);
-}
-void ReadMember(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
-                Quat& out) {
-    out = reader.ReadRotation(value, path);
+                M& out) {
+    if constexpr (std::is_same_v<M, int>) {
+        out = reader.ReadTime(value, path);
+    } else if constexpr (std::is_same_v<M, float>) {
+        out = reader.Float(value, path);
+    } else if constexpr (std::is_same_v<M, Point3>) {
+        out = reader.Point(value, path);
+    } else {
+        static_assert(std::is_same_v<M, Quat>);
+        out = reader.ReadRotation(value, path);
+    }
 }
 
 // An object into a described struct: its fields by the struct's table, the required ones
