@@ -51,6 +51,12 @@ void assert1(int line, const char* file) {
     }
 }
 
+void ReportWriteError(const char* path, int error) {
+    if (g_platform) {
+        g_platform->ReportWriteError(path, error);
+    }
+}
+
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
     std::string all;
     if (g_platform) {

@@ -1,8 +1,11 @@
 #include "host/text_stream.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+
+#include "host/interface.h"
 
 namespace {
 
@@ -88,6 +91,7 @@ bool TextStream::open(const std::string& path) {
     written_ = 0;
     buffer_.clear();
     file_ = std::fopen(path.c_str(), "wb");
+    path_ = path;
     if (file_ != nullptr) {
         buffer_.reserve(kBufferLimit + 4096);
     }
@@ -100,7 +104,7 @@ void TextStream::close() {
     }
     drain();
     if (std::fclose(file_) != 0) {
-        failed_ = true;
+        fail(errno);
     }
     file_ = nullptr;
 }
@@ -108,11 +112,18 @@ void TextStream::close() {
 void TextStream::drain() {
     if (file_ != nullptr && !buffer_.empty()) {
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            failed_ = true;
+            fail(errno);
         }
         written_ += buffer_.size();
     }
     buffer_.clear();
+}
+
+void TextStream::fail(int error) {
+    if (!failed_) {
+        ReportWriteError(path_.c_str(), error);
+    }
+    failed_ = true;
 }
 
 void TextStream::append(std::string_view bytes) {
