@@ -70,8 +70,7 @@ std::string UnknownCommand(int argc, char** argv) {
         }
     }
     if (!known) {
-        return fmt::format("\"{}\" is not a command{}", words[0],
-                           DidYouMean(words[0], firstWords));
+        return fmt::format("\"{}\" is not a command{}", words[0], DidYouMean(words[0], firstWords));
     }
     if (words.size() > 1 && !secondWords.empty() &&
         std::find(secondWords.begin(), secondWords.end(), words[1]) == secondWords.end()) {

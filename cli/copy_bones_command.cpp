@@ -6,9 +6,9 @@
 
 #include "cli/command_line.h"
 #include "cli/command_outputs.h"
+#include "cli/commands.h"
 #include "cli/job_notes.h"
 #include "cli/job_output.h"
-#include "cli/commands.h"
 #include "cli/scene_session.h"
 #include "resources/resource_ids.h"
 #include "standalone/panels/utility_session.h"
@@ -35,8 +35,8 @@ std::string Unpickable(const std::string& option, const std::string& label,
                        standalone::StandaloneHost& host) {
     INode* node = host.FindNodeByName(label);
     if (node == nullptr) {
-        return fmt::format("pellucid: {} {}: the scene has no node of that name{}\n", option,
-                           label, NodeNameSuggestion(host, label));
+        return fmt::format("pellucid: {} {}: the scene has no node of that name{}\n", option, label,
+                           NodeNameSuggestion(host, label));
     }
     if (!IsBone(node)) {
         return fmt::format("pellucid: {} {}: not a bone (the panel picks bone helpers only)\n",
@@ -93,9 +93,9 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
                 return kExitBadInput;
             }
             if (selected > 1) {
-                notes.Add({"several-selected",
-                           fmt::format("--select {} selects all {} nodes of that name", name,
-                                       selected)});
+                notes.Add(
+                    {"several-selected",
+                     fmt::format("--select {} selects all {} nodes of that name", name, selected)});
             }
         }
     }
@@ -169,8 +169,9 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
         json.EndObject();
         out << json.Text() << "\n";
     } else {
-        report << fmt::format("wrote {}\n", output.IsStandardOutput() ? "the scene to standard output"
-                                                                      : output.Name());
+        report << fmt::format("wrote {}\n", output.IsStandardOutput()
+                                                ? "the scene to standard output"
+                                                : output.Name());
     }
     return kExitOk;
 }

@@ -84,11 +84,10 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
     } else {
         // With the script on standard output, the summary goes with the messages.
         std::ostream& summary = output.IsStandardOutput() ? err : out;
-        summary << fmt::format("wrote {} ({}, {})\n",
-                               output.IsStandardOutput() ? "the script to standard output"
-                                                         : output.Name(),
-                               Counted(messages, "message", "messages"),
-                               Counted(notes.Count(), "note", "notes"));
+        summary << fmt::format(
+            "wrote {} ({}, {})\n",
+            output.IsStandardOutput() ? "the script to standard output" : output.Name(),
+            Counted(messages, "message", "messages"), Counted(notes.Count(), "note", "notes"));
     }
     const bool findings = messages > 0 || !notes.Empty();
     return options.strict && findings ? kExitFindings : kExitOk;

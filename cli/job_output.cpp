@@ -22,7 +22,8 @@ namespace {
 // that fails sends nothing.
 fs::path TargetFor(const std::string& path) {
     if (path == "-") {
-        return fs::temp_directory_path() / ("pellucid-standard-output-" + std::to_string(::getpid()));
+        return fs::temp_directory_path() /
+               ("pellucid-standard-output-" + std::to_string(::getpid()));
     }
     return path;
 }
@@ -101,8 +102,7 @@ bool JobOutput::Check(const std::vector<std::string>& inputs, std::ostream& err)
         return false;
     }
     if (!fs::is_directory(folder, ec)) {
-        err << fmt::format("pellucid: {} {}: {} is a file, not a folder\n", option_, path_,
-                           folder);
+        err << fmt::format("pellucid: {} {}: {} is a file, not a folder\n", option_, path_, folder);
         return false;
     }
     // Creating the temporary file is the one test that asks the system itself.
@@ -121,9 +121,9 @@ bool JobOutput::Check(const std::vector<std::string>& inputs, std::ostream& err)
 
 bool JobOutput::Finish(std::ostream& out, std::ostream& err, int writeError) {
     if (!file_.Written()) {
-        err << fmt::format("pellucid: {}: nothing was written: the file could not be created in {}\n",
-                           Name(), IsStandardOutput() ? fs::temp_directory_path().string()
-                                                      : FolderOf(path_));
+        err << fmt::format(
+            "pellucid: {}: nothing was written: the file could not be created in {}\n", Name(),
+            IsStandardOutput() ? fs::temp_directory_path().string() : FolderOf(path_));
         return false;
     }
     if (writeError != 0) {

@@ -105,9 +105,8 @@ std::vector<Finding> MessageNotes::For(const standalone::HostMessage& message) {
     }
     if (text == "Illegal texture size.") {
         const SurveyTexture* texture = NextTexture(
-            survey_.textures, sizeTextures_, [](const SurveyTexture& t) {
-                return !t.recorded.empty() && t.loaded && !t.sizeLegal;
-            });
+            survey_.textures, sizeTextures_,
+            [](const SurveyTexture& t) { return !t.recorded.empty() && t.loaded && !t.sizeLegal; });
         if (texture == nullptr) {
             return {};
         }
@@ -129,8 +128,7 @@ std::vector<Finding> MessageNotes::For(const standalone::HostMessage& message) {
         if (survey_.rootlessBones.empty()) {
             return {};
         }
-        const int bone =
-            survey_.rootlessBones[rootlessBones_++ % survey_.rootlessBones.size()];
+        const int bone = survey_.rootlessBones[rootlessBones_++ % survey_.rootlessBones.size()];
         return {{"bone-without-parent",
                  fmt::format("bone {} \"{}\" has no bone above it, so the skeleton has a second "
                              "root; link it below a bone of the skeleton of bone 0 \"{}\"",

@@ -21,8 +21,8 @@ bool HoldsNonFinite(const std::string& line) {
 std::string FirstToken(const std::string& line) {
     const size_t hash = line.find(".#");
     size_t begin = hash;
-    while (begin > 0 && (std::isdigit(static_cast<unsigned char>(line[begin - 1])) ||
-                         line[begin - 1] == '-')) {
+    while (begin > 0 &&
+           (std::isdigit(static_cast<unsigned char>(line[begin - 1])) || line[begin - 1] == '-')) {
         --begin;
     }
     size_t end = hash + 2;
@@ -82,7 +82,8 @@ std::string DescribeScriptLine(const std::string& line, const SceneSurvey& surve
     const auto n = [&](size_t i) { return i < call.numbers.size() ? call.numbers[i] : 0L; };
     const std::string object =
         survey.mainObject >= 0
-            ? fmt::format("\"{}\"", survey.nodes[static_cast<size_t>(survey.mainObject)].node->GetName())
+            ? fmt::format("\"{}\"",
+                          survey.nodes[static_cast<size_t>(survey.mainObject)].node->GetName())
             : "the object";
     const std::string& c = call.command;
     if (c == "Vertex") {
@@ -172,16 +173,15 @@ std::vector<Finding> FindNonFiniteNumbers(const std::string& path, const std::st
         for (size_t hash = pending.find('#'); hash != std::string::npos;
              hash = pending.find('#', start)) {
             const size_t lineStart = pending.rfind('\n', hash);
-            const size_t begin = lineStart == std::string::npos || lineStart < start
-                                     ? start
-                                     : lineStart + 1;
+            const size_t begin =
+                lineStart == std::string::npos || lineStart < start ? start : lineStart + 1;
             const size_t end = pending.find('\n', hash);
             if (end == std::string::npos) {
                 break;
             }
-            lineNumber += static_cast<size_t>(
-                std::count(pending.begin() + static_cast<long>(start),
-                           pending.begin() + static_cast<long>(begin), '\n'));
+            lineNumber +=
+                static_cast<size_t>(std::count(pending.begin() + static_cast<long>(start),
+                                               pending.begin() + static_cast<long>(begin), '\n'));
             handle(lineNumber, pending.substr(begin, end - begin));
             ++lineNumber;
             start = end + 1;
@@ -201,9 +201,8 @@ std::vector<Finding> FindNonFiniteNumbers(const std::string& path, const std::st
     }
     if (more > 0) {
         findings.push_back(
-            {"non-finite",
-             fmt::format("{}: {} numbers that are not finite", shownName,
-                         Counted(more, "more line holds", "more lines hold"))});
+            {"non-finite", fmt::format("{}: {} numbers that are not finite", shownName,
+                                       Counted(more, "more line holds", "more lines hold"))});
     }
     return findings;
 }

@@ -88,7 +88,6 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
     return nullptr;
 }
 
-
 std::vector<std::string> SceneInputFiles(const SceneOptions& options,
                                          standalone::StandaloneHost& host) {
     std::vector<std::string> files{options.scenePath};

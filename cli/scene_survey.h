@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "mesh_export/node_class.h"
+#include "mesh_export/scene_walk.h"
 #include "standalone/host/standalone_host.h"
 
 namespace pellucid::cli {
@@ -54,7 +54,7 @@ struct SurveyTexture {
     std::string written;   // the path the script line carries (drive mapped, forward slashes)
     bool onDriveP = false;
     bool masked = false;
-    std::string image;  // the image file that the scene document names, "" for none or synthetic
+    std::string image;    // the image file that the scene document names, "" for none or synthetic
     bool loaded = false;  // the host has a bitmap: without one no line is written
     int width = 0;
     int height = 0;

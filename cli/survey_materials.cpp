@@ -10,8 +10,8 @@
 
 #include "cli/scene_survey.h"
 #include "host/material.h"
-#include "mesh_export/render_mesh.h"
-#include "mesh_export/unc_path.h"
+#include "host/render_mesh.h"
+#include "mesh_export/materials.h"
 
 namespace pellucid::cli {
 
@@ -143,9 +143,8 @@ class TextureWalk {
 
     // What the exporter passes over without a word.
     void Report(const SurveyTexture& texture) {
-        const std::string where =
-            fmt::format("material {} \"{}\", {} slot", texture.material, texture.materialName,
-                        texture.slot);
+        const std::string where = fmt::format("material {} \"{}\", {} slot", texture.material,
+                                              texture.materialName, texture.slot);
         if (texture.recorded.empty()) {
             survey_.silent.push_back(
                 {"texture-without-file",
@@ -153,9 +152,8 @@ class TextureWalk {
                              where)});
         } else if (!texture.loaded) {
             const std::string image =
-                texture.image.empty()
-                    ? "the scene gives no image for it"
-                    : fmt::format("its image {} cannot be read", texture.image);
+                texture.image.empty() ? "the scene gives no image for it"
+                                      : fmt::format("its image {} cannot be read", texture.image);
             survey_.silent.push_back(
                 {"missing-image",
                  fmt::format("{}: texture {} is left out of the script without a message: {}",
@@ -189,7 +187,8 @@ void SurveyMaterials(standalone::StandaloneHost& host, SceneSurvey& survey) {
         }
         const int id = mesh.getFaceMtlIndex(face);
         if (multi && id >= nodeMaterial->NumSubMtls()) {
-            survey.badMaterialIds.push_back({face, id, nodeMaterial->NumSubMtls(), NameOf(material)});
+            survey.badMaterialIds.push_back(
+                {face, id, nodeMaterial->NumSubMtls(), NameOf(material)});
         }
         if (static_cast<int>(survey.materials.size()) < kMaxMaterials) {
             listed.emplace(material, static_cast<int>(survey.materials.size()));

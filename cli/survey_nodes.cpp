@@ -10,7 +10,8 @@
 #include "cli/object_names.h"
 #include "cli/scene_survey.h"
 #include "host/material.h"
-#include "mesh_export/render_mesh.h"
+#include "host/name_helpers.h"
+#include "host/render_mesh.h"
 #include "objects/collbox.h"
 
 namespace pellucid::cli {
@@ -132,9 +133,10 @@ void AssignObjects(SceneSurvey& survey) {
         if (parent == main) {
             role = fmt::format("collision box of \"{}\"", main->GetName());
             ++survey.collisionBoxes;
-        } else if (parent != nullptr && IsCollBox(parentObject) && parent->GetParentNode() == main) {
-            role = fmt::format("zone {} of box \"{}\"",
-                               NameNumber(entry.node->GetName(), 4, 2), parent->GetName());
+        } else if (parent != nullptr && IsCollBox(parentObject) &&
+                   parent->GetParentNode() == main) {
+            role = fmt::format("zone {} of box \"{}\"", NameNumber(entry.node->GetName(), 4, 2),
+                               parent->GetName());
         } else if (entry.node != main) {
             survey.silent.push_back(
                 {"collision-box-not-written",

@@ -12,14 +12,15 @@ std::string Counts(const SurveyNode& node) {
     if (node.vertices < 0) {
         return "";
     }
-    return fmt::format("  {}, {}", Counted(static_cast<size_t>(node.vertices), "vertex", "vertices"),
+    return fmt::format("  {}, {}",
+                       Counted(static_cast<size_t>(node.vertices), "vertex", "vertices"),
                        Counted(static_cast<size_t>(node.faces), "face", "faces"));
 }
 
 std::string TextureLine(const SurveyTexture& texture) {
-    std::string line = fmt::format("material {} \"{}\", {} map{}: ", texture.material,
-                                   texture.materialName, texture.slot,
-                                   texture.masked ? " (masked)" : "");
+    std::string line =
+        fmt::format("material {} \"{}\", {} map{}: ", texture.material, texture.materialName,
+                    texture.slot, texture.masked ? " (masked)" : "");
     if (texture.recorded.empty()) {
         return line + "no file name, no line written";
     }

@@ -50,11 +50,11 @@ void SurveySkin(SceneSurvey& survey) {
         if (entry.node != skinNode && !SkinModifiers(Live(entry.node)).empty()) {
             survey.silent.push_back(
                 {"skin-not-read",
-                 fmt::format("the skin of \"{}\" is not exported: the exporters read the skin of "
-                             "the first child of the root bone{} that has modifiers",
-                             entry.node->GetName(),
-                             rootBone != nullptr ? fmt::format(" \"{}\"", rootBone->GetName())
-                                                 : "")});
+                 fmt::format(
+                     "the skin of \"{}\" is not exported: the exporters read the skin of "
+                     "the first child of the root bone{} that has modifiers",
+                     entry.node->GetName(),
+                     rootBone != nullptr ? fmt::format(" \"{}\"", rootBone->GetName()) : "")});
         }
     }
     if (skinNode == nullptr) {
@@ -117,9 +117,8 @@ void SurveySkin(SceneSurvey& survey) {
              fmt::format("skin of \"{}\": {} weights that do not sum to one ({}{}); the script "
                          "carries them as they are, so the engine moves those vertices too far "
                          "or too little",
-                         skin.node,
-                         Counted(skin.unbalanced.size(), "vertex has", "vertices have"), examples,
-                         skin.unbalanced.size() > 3 ? ", ..." : "")});
+                         skin.node, Counted(skin.unbalanced.size(), "vertex has", "vertices have"),
+                         examples, skin.unbalanced.size() > 3 ? ", ..." : "")});
     }
 }
 

@@ -3,12 +3,12 @@
 // boxes are the library's own, not a guess.
 #include <fmt/format.h>
 
+#include <unistd.h>
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <memory>
 #include <ostream>
 #include <sstream>
-#include <unistd.h>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"

@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "cli/command_line.h"
-#include "cli/job_output.h"
 #include "cli/commands.h"
+#include "cli/job_output.h"
 #include "cli/scene_session.h"
 #include "cli/suggestions.h"
 #include "standalone/viewport/scene_drawing.h"
@@ -43,7 +43,8 @@ int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& 
 Job DeclareViewCommand(CLI::App& command) {
     auto o = std::make_shared<ViewOptions>();
     AddSceneOptions(command, o->scene);
-    command.add_option("-o,--output", o->outputPath, "The picture (*.svg), or - for standard output")
+    command
+        .add_option("-o,--output", o->outputPath, "The picture (*.svg), or - for standard output")
         ->required();
     command.add_option("--view", o->view, "top, front, left or perspective (the default)");
     command.add_flag("--shaded", o->shaded,

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/script_files.h"
 
 namespace pellucid::test {
 
@@ -27,13 +27,6 @@ std::string Quote(const std::string& arg) {
 
 }  // namespace
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string TemporaryFolder(const std::string& name) {
     const auto folder = std::filesystem::temp_directory_path() / ("pellucid-cli-" + name);
     std::filesystem::remove_all(folder);
@@ -42,13 +35,18 @@ std::string TemporaryFolder(const std::string& name) {
 }
 
 CommandResult RunPellucid(const std::vector<std::string>& args) {
+    return RunPellucidAfter("", args);
+}
+
+CommandResult RunPellucidAfter(const std::string& setup, const std::vector<std::string>& args) {
     // One file per call: ctest runs several test processes at once.
     static int calls = 0;
     const std::string errPath = (std::filesystem::temp_directory_path() /
                                  ("pellucid-cli-stderr-" + std::to_string(::getpid()) + "-" +
                                   std::to_string(++calls) + ".txt"))
                                     .string();
-    std::string command = Quote(PELLUCID_BINARY);
+    std::string command = setup.empty() ? "" : setup + "; ";
+    command.append(Quote(PELLUCID_BINARY));
     for (const std::string& arg : args) {
         command.push_back(' ');
         command.append(Quote(arg));
@@ -68,7 +66,7 @@ CommandResult RunPellucid(const std::vector<std::string>& args) {
     }
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(errPath);
+    result.err = ReadBytes(errPath);
     std::filesystem::remove(errPath);
     return result;
 }
