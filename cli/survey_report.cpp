@@ -46,6 +46,11 @@ std::string TextureLine(const SurveyTexture& texture) {
     return line;
 }
 
+// The role as reports with reasons show it: "not used" rather than the tree's short "-".
+std::string UsedRole(const std::string& role) {
+    return role == "-" ? "not used" : role;
+}
+
 void WriteNode(standalone::JsonWriter& json, const SurveyNode& node) {
     json.BeginObject();
     json.Key("name");
@@ -65,7 +70,7 @@ void WriteNode(standalone::JsonWriter& json, const SurveyNode& node) {
     json.Key("meshExport");
     json.BeginObject();
     json.Key("role");
-    json.String(node.meshRole);
+    json.String(UsedRole(node.meshRole));
     json.Key("why");
     json.String(node.meshWhy);
     json.EndObject();
@@ -149,7 +154,8 @@ void PrintNodeTree(std::ostream& out, const SceneSurvey& survey, bool why) {
                                        node.objectClass, Counts(node), node.material);
         if (why) {
             out << line << "\n";
-            out << fmt::format("{}    mesh export: {} - {}\n", indent, node.meshRole, node.meshWhy);
+            out << fmt::format("{}    mesh export: {} - {}\n", indent, UsedRole(node.meshRole),
+                               node.meshWhy);
             if (!node.boneRole.empty()) {
                 out << fmt::format("{}    bone export: {} - {}\n", indent, node.boneRole,
                                    node.boneWhy);
