@@ -17,6 +17,10 @@ const Command kCommands[] = {
      "Show the scene as the library sees it: the node tree, each node's object class and "
      "material, and how the exporters classify it",
      DeclareInfoCommand},
+    {"validate",
+     "Show the role every node takes in the exports and why, what they would drop, and the "
+     "message boxes each export would show (exit 1 when there is one), without writing a file",
+     DeclareValidateCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
     {"export zut", "Write the ZUT object file of the scene's ZUT meshes", DeclareExportZutCommand},
     {"import zut", "Make a scene document of the mesh in a ZUT object file",

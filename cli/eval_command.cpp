@@ -32,11 +32,12 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
         err << "pellucid: give the time either as --time TICKS or as --frame FRAME\n";
         return kExitBadInput;
     }
-    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
+    JobOutput output(options.outputPath, "-o");
+    if (!CheckJobOutput(output, {options.scene.scenePath}, options.json, err)) {
         return kExitBadInput;
     }
     auto host = LoadScene(options.scene, err);
-    if (!host) {
+    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
         return kExitBadInput;
     }
     const int ticksPerFrame = host->TicksPerFrame();
@@ -57,13 +58,13 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
     }
     doc::Document frozen = host->Capture();
     standalone::DropUnusedObjectsAndModifiers(frozen);
-    if (!SaveDocument(frozen, options.outputPath, err)) {
+    if (!SaveDocument(frozen, output, out, err)) {
         return kExitBadInput;
     }
     if (options.json) {
         PrintJson(out, [&](standalone::JsonWriter& json) {
             json.Key("output");
-            json.String(options.outputPath);
+            json.String(output.Name());
             json.Key("time");
             json.Int(t);
             json.Key("evaluated");
@@ -79,12 +80,13 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
         });
     } else {
         report.PrintNotes(err);
-        out << fmt::format("wrote {} (the scene at tick {}, frame {:g}; {} mesh{} evaluated)\n",
-                           options.outputPath, t, static_cast<double>(t) / ticksPerFrame,
-                           evaluated.size(), evaluated.size() == 1 ? "" : "es");
+        std::ostream& summary = SummaryStream(output, out, err);
+        summary << fmt::format("wrote {} (the scene at tick {}, frame {:g}; {} mesh{} evaluated)\n",
+                               output.Name(), t, static_cast<double>(t) / ticksPerFrame,
+                               evaluated.size(), evaluated.size() == 1 ? "" : "es");
         for (const standalone::EvaluatedNode& node : evaluated) {
-            out << fmt::format("  {}: {} -> {} vertices, {} faces\n", node.name,
-                               fmt::join(node.modifiers, ", "), node.vertices, node.faces);
+            summary << fmt::format("  {}: {} -> {} vertices, {} faces\n", node.name,
+                                   fmt::join(node.modifiers, ", "), node.vertices, node.faces);
         }
     }
     return SucceededExitCode(options.strict, report, *host);

@@ -7,7 +7,6 @@
 #include <ostream>
 
 #include "cli/command_line.h"
-#include "cli/command_outputs.h"
 #include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
@@ -19,28 +18,24 @@ void AddReportFlags(CLI::App& command, bool& strict, bool& json) {
     command.add_flag("--json", json, "Print the report as JSON on standard output");
 }
 
-bool OpenImportInput(const std::string& input, const std::string& output, std::ifstream& in,
-                     std::ostream& err) {
-    if (!CheckOutputIsNotInput(output, input, "-o", err)) {
+bool CheckJobOutput(const JobOutput& output, const std::vector<std::string>& inputs, bool json,
+                    std::ostream& err) {
+    if (json && output.IsStandardOutput()) {
+        err << "pellucid: --json and -o - would both write to standard output; write the output "
+               "to a file\n";
         return false;
     }
+    return output.Check(inputs, err);
+}
+
+std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ostream& err) {
+    return output.IsStandardOutput() ? err : out;
+}
+
+bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err) {
     in.open(input, std::ios::binary);
     if (!in) {
         err << fmt::format("pellucid: {}: cannot be read\n", input);
-        return false;
-    }
-    return true;
-}
-
-bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream& err) {
-    if (!output.Written()) {
-        // The library's exporters write nothing, silently, when they cannot open their file.
-        err << fmt::format("pellucid: {}: cannot be written\n", shownPath);
-        return false;
-    }
-    std::string error;
-    if (!output.Commit(error)) {
-        err << fmt::format("pellucid: {}: {}\n", shownPath, error);
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
-// What the exchange and evaluation commands share around their job: refusing an output that
-// would replace an input, moving the output into place, and a report of notes that is printed
-// for a person or written as JSON.
+// What the exchange and evaluation commands share around their job: checking the output before
+// the work, opening an importer's input, and a report of notes that is printed for a person or
+// written as JSON.
 #pragma once
 
 #include <fstream>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/output_file.h"
+#include "cli/job_output.h"
 #include "standalone/document/json/json_writer.h"
 #include "standalone/host/standalone_host.h"
 
@@ -21,13 +21,15 @@ namespace pellucid::cli {
 // Declares --strict and --json.
 void AddReportFlags(CLI::App& command, bool& strict, bool& json);
 
-// Opens an importer's input, refusing an output that would replace it; false after printing why.
-bool OpenImportInput(const std::string& input, const std::string& output, std::ifstream& in,
-                     std::ostream& err);
+// Before the job: false, after printing why, when the output names one of `inputs` or cannot be
+// created, or when --json and the output would both go to standard output.
+bool CheckJobOutput(const JobOutput& output, const std::vector<std::string>& inputs, bool json,
+                    std::ostream& err);
+// Where the summary goes: standard error while the output itself goes to standard output.
+std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ostream& err);
 
-// Moves the job's output into place; false after printing why when the job wrote nothing or the
-// file cannot be moved.
-bool FinishOutput(OutputFile& output, const std::string& shownPath, std::ostream& err);
+// Opens an importer's input; false after printing why.
+bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err);
 
 // Notes that explain what the library did without a word: what it passed over, where a file's
 // reading ended.

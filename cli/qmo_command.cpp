@@ -121,8 +121,10 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
 }
 
 int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostream& err) {
+    JobOutput output(options.outputPath, "-o");
     std::ifstream in;
-    if (!OpenImportInput(options.inputPath, options.outputPath, in, err)) {
+    if (!CheckJobOutput(output, {options.inputPath}, options.json, err) ||
+        !OpenImportInput(options.inputPath, in, err)) {
         return kExitBadInput;
     }
     const QmoList list = ReadQmoList(in);
@@ -139,7 +141,7 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     JobReport report;
     const std::vector<PlacedModel> models = MatchModels(list, *host, options.inputPath, report);
     ExplainList(list, options.inputPath, report);
-    if (!SaveScene(*host, options.outputPath, err)) {
+    if (!SaveScene(*host, output, out, err)) {
         return kExitBadInput;
     }
     size_t placedCount = 0;
@@ -149,19 +151,20 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     if (options.json) {
         PrintJson(out, [&](standalone::JsonWriter& json) {
             json.Key("output");
-            json.String(options.outputPath);
+            json.String(output.Name());
             WriteModelsJson(json, models);
             report.WriteJson(json, *host);
         });
     } else {
         report.PrintNotes(err);
-        out << fmt::format("wrote {} ({} of {} model{} placed)\n", options.outputPath, placedCount,
-                           models.size(), models.size() == 1 ? "" : "s");
+        std::ostream& summary = SummaryStream(output, out, err);
+        summary << fmt::format("wrote {} ({} of {} model{} placed)\n", output.Name(), placedCount,
+                               models.size(), models.size() == 1 ? "" : "s");
         for (const PlacedModel& model : models) {
             if (model.merge != nullptr && model.merge->merged) {
                 const Point3 at = model.line->transform.GetTrans();
-                out << fmt::format("  line {}: {} at ({}, {}, {}) from {}\n", model.line->line,
-                                   model.merge->nodes.front(), at.x, at.y, at.z, model.file);
+                summary << fmt::format("  line {}: {} at ({}, {}, {}) from {}\n", model.line->line,
+                                       model.merge->nodes.front(), at.x, at.y, at.z, model.file);
             }
         }
     }

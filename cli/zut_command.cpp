@@ -101,11 +101,12 @@ void CountExportedObjects(std::vector<ExportedObject>& objects, JobReport& repor
 }
 
 int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostream& err) {
-    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
+    JobOutput output(options.outputPath, "-o");
+    if (!CheckJobOutput(output, {options.scene.scenePath}, options.json, err)) {
         return kExitBadInput;
     }
     auto host = LoadScene(options.scene, err);
-    if (!host) {
+    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
         return kExitBadInput;
     }
     std::unique_ptr<SceneExport> exporter = CreateSceneExporter("ZUT");
@@ -115,16 +116,15 @@ int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostrea
     }
     JobReport report;
     std::vector<ExportedObject> objects = FindExportedObjects(*host, report);
-    OutputFile output(options.outputPath);
     exporter->DoExport(output.TemporaryPath().c_str(), host->GetExpInterface(), host.get());
-    if (!FinishOutput(output, options.outputPath, err)) {
+    if (!output.Finish(out, err, WriteErrorOf(*host, output.TemporaryPath()))) {
         return kExitBadInput;
     }
     CountExportedObjects(objects, report);
     if (options.json) {
         PrintJson(out, [&](standalone::JsonWriter& json) {
             json.Key("output");
-            json.String(options.outputPath);
+            json.String(output.Name());
             json.Key("objects");
             json.BeginArray();
             for (const ExportedObject& o : objects) {
@@ -137,11 +137,12 @@ int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostrea
         });
     } else {
         report.PrintNotes(err);
-        out << fmt::format("wrote {} ({} object{})\n", options.outputPath, objects.size(),
-                           objects.size() == 1 ? "" : "s");
+        std::ostream& summary = SummaryStream(output, out, err);
+        summary << fmt::format("wrote {} ({} object{})\n", output.Name(), objects.size(),
+                               objects.size() == 1 ? "" : "s");
         for (const ExportedObject& o : objects) {
-            out << fmt::format("  {}: {} vertices, {} faces\n", o.node->GetName(), o.vertices,
-                               o.faces);
+            summary << fmt::format("  {}: {} vertices, {} faces\n", o.node->GetName(), o.vertices,
+                                   o.faces);
         }
     }
     return SucceededExitCode(options.strict, report, *host);
@@ -197,8 +198,10 @@ void ExplainZutSection(const ZutSection& section, const std::string& path, JobRe
 }
 
 int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostream& err) {
+    JobOutput output(options.outputPath, "-o");
     std::ifstream in;
-    if (!OpenImportInput(options.inputPath, options.outputPath, in, err)) {
+    if (!CheckJobOutput(output, {options.inputPath}, options.json, err) ||
+        !OpenImportInput(options.inputPath, in, err)) {
         return kExitBadInput;
     }
     const ZutSection section = ReadZutSection(in);
@@ -224,7 +227,7 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
     }
     JobReport report;
     ExplainZutSection(section, options.inputPath, report);
-    if (!SaveScene(*host, options.outputPath, err)) {
+    if (!SaveScene(*host, output, out, err)) {
         return kExitBadInput;
     }
     INode* object = host->FindNodeByName("ZUT_Object");
@@ -235,14 +238,14 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
     if (options.json) {
         PrintJson(out, [&](standalone::JsonWriter& json) {
             json.Key("output");
-            json.String(options.outputPath);
+            json.String(output.Name());
             WriteMeshCounts(json, "ZUT_Object", vertices, faces);
             report.WriteJson(json, *host);
         });
     } else {
         report.PrintNotes(err);
-        out << fmt::format("wrote {} (ZUT_Object: {} vertices, {} faces)\n", options.outputPath,
-                           vertices, faces);
+        SummaryStream(output, out, err) << fmt::format(
+            "wrote {} (ZUT_Object: {} vertices, {} faces)\n", output.Name(), vertices, faces);
     }
     return SucceededExitCode(options.strict, report, *host);
 }

@@ -48,7 +48,7 @@ TEST(ExportZutCommand, RefusesToWriteOverTheScene) {
     const CommandResult r =
         RunPellucid({"export", "zut", scene, "-o", folder + "/./scene.pscene.json"});
     EXPECT_EQ(r.exitCode, 2);
-    EXPECT_NE(r.err.find("this is the file being read"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("this file is read by the command"), std::string::npos) << r.err;
     EXPECT_EQ(ReadBytes(scene), ReadBytes(kZutScene));
 }
 
