@@ -17,6 +17,8 @@ const Command kCommands[] = {
      "material, and how the exporters classify it",
      DeclareInfoCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"export bones", "Write the bone script (BEF): the skeleton and its animation",
+     DeclareExportBonesCommand},
     {"check",
      "Run one of the library's check panels on the scene, as pressing its button would: prints "
      "the panel's status line and the faces it marked, exit 1 when the check fails",

@@ -22,6 +22,7 @@ void AddSceneOptions(CLI::App& command, SceneOptions& scene);
 Job DeclareClassesCommand(CLI::App& command);
 Job DeclareInfoCommand(CLI::App& command);
 Job DeclareExportMeshCommand(CLI::App& command);
+Job DeclareExportBonesCommand(CLI::App& command);
 Job DeclareConvertCommand(CLI::App& command);
 
 struct ConvertOptions {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -20,12 +21,17 @@ struct ExportOptions {
     const char* extension = "";
     std::string outputPath;
     bool strict = false;
+    // Replaces the scene's loop option (which lets a bone script mark its animation cyclic).
+    std::optional<bool> loop;
 };
 
 int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err) {
     auto host = LoadScene(options.scene, err);
     if (!host) {
         return kExitBadInput;
+    }
+    if (options.loop) {
+        host->GetScene().settings.loop = *options.loop;
     }
     std::unique_ptr<SceneExport> exporter = CreateSceneExporter(options.extension);
     if (!exporter) {
@@ -52,8 +58,9 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
 }
 
 // Declares the options that every script export takes.
-Job DeclareScriptExport(CLI::App& command, const char* extension, const char* outputHelp) {
-    auto options = std::make_shared<ExportOptions>();
+Job DeclareScriptExport(
+    CLI::App& command, const char* extension, const char* outputHelp,
+    std::shared_ptr<ExportOptions> options = std::make_shared<ExportOptions>()) {
     options->extension = extension;
     AddSceneOptions(command, options->scene);
     command.add_option("-o,--output", options->outputPath, outputHelp)->required();
@@ -69,6 +76,14 @@ Job DeclareScriptExport(CLI::App& command, const char* extension, const char* ou
 
 Job DeclareExportMeshCommand(CLI::App& command) {
     return DeclareScriptExport(command, "MEF", "Output file (*.mef)");
+}
+
+Job DeclareExportBonesCommand(CLI::App& command) {
+    auto options = std::make_shared<ExportOptions>();
+    command.add_flag("--loop,!--no-loop", options->loop,
+                     "Set (or clear) the scene's loop option for this export: a looping "
+                     "animation whose keys run past the end of the range is marked cyclic");
+    return DeclareScriptExport(command, "BEF", "Output file (*.bef)", options);
 }
 
 }  // namespace pellucid::cli
