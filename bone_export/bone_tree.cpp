@@ -1,18 +1,16 @@
+// The bone tree: the walk that numbers the bones and finds the triggers, bone positions, and the
+// skin's weights per bone with the index of each vertex's dominant bone.
 #include "bone_export/bone_tree.h"
 
+#include <cfloat>
 #include <string>
 
-#include "host/cstr.h"
+#include "bone_export/skin_bindings.h"
+#include "bone_export/trigger_time.h"
 #include "host/decomp.h"
+#include "host/name_helpers.h"
 
 namespace {
-
-// The first `count` characters of the name, upper-cased; a shorter name gives a shorter text.
-CStr UpperPrefix(const char* name, int count) {
-    CStr prefix = CStr(name).Substr(0, count);
-    prefix.toUpper();
-    return prefix;
-}
 
 // One node of the walk whose children are still to be visited.
 struct PendingChildren {
@@ -145,4 +143,87 @@ void BoneTree::GetBonePosition(Point3& position, int boneIndex, TimeValue time) 
         parentWorld = bones[static_cast<size_t>(bone.parent)].node->GetNodeTM(time);
     }
     position = (world * Inverse(parentWorld)).GetTrans();
+}
+
+void BoneTree::AddTrigger(INode* node, Object* object, int parentIndex) {
+    if (triggerCount >= MAX_TRIGGERS) {
+        ++droppedTriggers_;
+        return;
+    }
+    Trigger_t trigger;
+    trigger.id = NameNumber(node->GetName(), 7, 4);
+    trigger.time = FirstVisibleTick(node, GetAnimStart(), GetAnimEnd());
+    trigger.parent = parentIndex;
+    if (parentIndex >= 0) {
+        const Matrix3 world = node->GetNodeTM(trigger.time);
+        const Matrix3 parentWorld =
+            bones[static_cast<size_t>(parentIndex)].node->GetNodeTM(trigger.time);
+        trigger.position = (world * Inverse(parentWorld)).GetTrans();
+    }
+    triggers.push_back(trigger);
+    ++triggerCount;
+}
+
+INode* BoneTree::FindSkinNode() {
+    INode* root = RootBoneNode();
+    if (root == nullptr) {
+        return nullptr;
+    }
+    for (int i = 0; i < root->NumberOfChildren(); ++i) {
+        INode* child = root->GetChildNode(i);
+        Object* object = child != nullptr ? child->GetObjectRef() : nullptr;
+        if (object != nullptr && object->SuperClassID() == GEN_DERIVOB_CLASS_ID) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+// Bindings to nodes outside the tree have no place in the weight lists.
+void BoneTree::AddPhysiqueWeights() {
+    dominantIndexed_ = false;
+    INode* skin = boneCount > 0 ? FindSkinNode() : nullptr;
+    ForEachSkinBinding(skin, [this](const SkinBinding& binding) {
+        const int b = IndexOfNode(binding.bone);
+        if (b < 0) {
+            return;
+        }
+        Bone_t& bone = bones[static_cast<size_t>(b)];
+        bone.weights.push_back(
+            {binding.vertex, binding.offset * static_cast<float>(bone.sign), binding.weight});
+        bone.vertices.push_back(binding.vertex);
+    });
+    BuildDominantIndex();
+}
+
+void BoneTree::BuildDominantIndex() const {
+    dominantBone_.clear();
+    std::vector<float> best;
+    for (int b = 0; b < boneCount; ++b) {
+        for (const VertexWeight_t& record : bones[static_cast<size_t>(b)].weights) {
+            if (record.vertex < 0) {
+                continue;
+            }
+            const auto v = static_cast<size_t>(record.vertex);
+            if (v >= dominantBone_.size()) {
+                dominantBone_.resize(v + 1, -1);
+                best.resize(v + 1, -FLT_MAX);
+            }
+            // Strictly greater: of equal weights the earlier bone stays.
+            if (record.weight > best[v]) {
+                best[v] = record.weight;
+                dominantBone_[v] = b;
+            }
+        }
+    }
+    dominantIndexed_ = true;
+}
+
+int BoneTree::DominantBone(int vertex) const {
+    if (!dominantIndexed_) {
+        BuildDominantIndex();
+    }
+    return vertex >= 0 && static_cast<size_t>(vertex) < dominantBone_.size()
+               ? dominantBone_[static_cast<size_t>(vertex)]
+               : -1;
 }

@@ -51,7 +51,10 @@ class BoneTree {
     int IndexOfNode(INode* node) const;
     void GetBonePosition(Point3& position, int boneIndex, TimeValue time);
     INode* RootBoneNode() const { return boneCount > 0 ? bones[0].node : nullptr; }
+    // The first child of the root bone whose object has a modifier stack, or null.
     INode* FindSkinNode();
+    // Adds the skin's bindings (skin_bindings.h) to the weight lists of the bones they name,
+    // offsets multiplied by the bone's sign; bindings to nodes that are not bones are dropped.
     void AddPhysiqueWeights();
     // The bone holding the largest weight of `vertex` (the earlier of equals), -1 when none. It
     // answers from an index of the weight lists built when AddPhysiqueWeights ends (or at the

@@ -2,50 +2,20 @@
 
 #include "bone_export/enum_bone.h"
 #include "host/text_stream.h"
-#include "mesh_export/script_writers.h"
-#include "plugin/author_strings.h"
+#include "resources/author_strings.h"
 
-int ExpoBone::ExtCount() {
-    return 1;
-}
+namespace {
 
-const char* ExpoBone::Ext(int n) {
-    return n == 0 ? "BEF" : nullptr;
-}
+constexpr ScriptExporterTexts kTexts = {"BEF",
+                                        "Vantrel 3DS MAX v1.2 Bone Exporter File",
+                                        "Bone Exporter File",
+                                        kStudioAuthor,
+                                        kStudioCopyright,
+                                        50};
 
-const char* ExpoBone::LongDesc() {
-    return "Vantrel 3DS MAX v1.2 Bone Exporter File";
-}
+}  // namespace
 
-const char* ExpoBone::ShortDesc() {
-    return "Bone Exporter File";
-}
-
-const char* ExpoBone::AuthorName() {
-    return kStudioAuthor;
-}
-
-const char* ExpoBone::CopyrightMessage() {
-    return kStudioCopyright;
-}
-
-const char* ExpoBone::OtherMessage1() {
-    return "";
-}
-
-const char* ExpoBone::OtherMessage2() {
-    return "";
-}
-
-unsigned int ExpoBone::Version() {
-    return 50;
-}
-
-void ExpoBone::ShowAbout(HWND hWnd) {}
-
-BOOL ExpoBone::SupportsOptions(int ext, DWORD options) {
-    return FALSE;
-}
+ExpoBone::ExpoBone() : ScriptExporter(kTexts) {}
 
 int ExpoBone::DoExport(const char* name, ExpInterface* ei, Interface* ip, BOOL suppressPrompts,
                        DWORD options) {
@@ -56,10 +26,10 @@ int ExpoBone::DoExport(const char* name, ExpInterface* ei, Interface* ip, BOOL s
     if (ip == nullptr) {
         return 1;  // no scene to read: the file stays empty
     }
-    floatOutputMode = 1;
+    out.setFloatOutputMode(1);
     const TimeValue savedTime = ip->GetTime();
     ip->SetTime(0, TRUE);
-    out.setFloatFormat(TextStream::FloatFormat::Scientific17);
+    out.setFloatFormat(FloatFormat::Scientific17);
     {
         EnumBone_t worker(&out, &out, name, ip);
         if (ei != nullptr && ei->theScene != nullptr) {

@@ -6,49 +6,50 @@
 
 namespace {
 
-// A key of the type the controller holds, for GetKey to fill.
+template <class Key>
+std::unique_ptr<IKey> MakeKey() {
+    return std::make_unique<Key>();
+}
+
+// The key that GetKey fills for each keyframe controller class.
+struct KeyOfClass {
+    Class_ID controller;
+    std::unique_ptr<IKey> (*make)();
+};
+
+const KeyOfClass kKeysOfClasses[] = {
+    {bezierPositionClassID, MakeKey<IBezPoint3Key>},
+    {linearPositionClassID, MakeKey<ILinPoint3Key>},
+    {tcbPositionClassID, MakeKey<ITCBPoint3Key>},
+    {tcbRotationClassID, MakeKey<ITCBRotKey>},
+    {linearRotationClassID, MakeKey<ILinRotKey>},
+    {bezierRotationClassID, MakeKey<IBezQuatKey>},
+    {bezierScaleClassID, MakeKey<IBezScaleKey>},
+    {linearScaleClassID, MakeKey<ILinScaleKey>},
+    {tcbScaleClassID, MakeKey<ITCBScaleKey>},
+    {bezierFloatClassID, MakeKey<IBezFloatKey>},
+    {linearFloatClassID, MakeKey<IBezFloatKey>},
+    {onOffFloatClassID, MakeKey<IBezFloatKey>},
+};
+
+// A key of the type the controller holds, for GetKey to fill; another keyframe class gets the
+// Bezier key of its kind.
 std::unique_ptr<IKey> MakeKeyFor(Control* controller) {
     const Class_ID kind = controller->ClassID();
-    if (kind == bezierPositionClassID) {
-        return std::make_unique<IBezPoint3Key>();
+    for (const KeyOfClass& entry : kKeysOfClasses) {
+        if (entry.controller == kind) {
+            return entry.make();
+        }
     }
-    if (kind == linearPositionClassID) {
-        return std::make_unique<ILinPoint3Key>();
-    }
-    if (kind == tcbPositionClassID) {
-        return std::make_unique<ITCBPoint3Key>();
-    }
-    if (kind == tcbRotationClassID) {
-        return std::make_unique<ITCBRotKey>();
-    }
-    if (kind == linearRotationClassID) {
-        return std::make_unique<ILinRotKey>();
-    }
-    if (kind == bezierRotationClassID) {
-        return std::make_unique<IBezQuatKey>();
-    }
-    if (kind == bezierScaleClassID) {
-        return std::make_unique<IBezScaleKey>();
-    }
-    if (kind == linearScaleClassID) {
-        return std::make_unique<ILinScaleKey>();
-    }
-    if (kind == tcbScaleClassID) {
-        return std::make_unique<ITCBScaleKey>();
-    }
-    if (kind == bezierFloatClassID || kind == linearFloatClassID || kind == onOffFloatClassID) {
-        return std::make_unique<IBezFloatKey>();
-    }
-    // Another keyframe class: the Bezier key of its kind.
     switch (controller->SuperClassID()) {
         case CTRL_ROTATION_CLASS_ID:
-            return std::make_unique<IBezQuatKey>();
+            return MakeKey<IBezQuatKey>();
         case CTRL_SCALE_CLASS_ID:
-            return std::make_unique<IBezScaleKey>();
+            return MakeKey<IBezScaleKey>();
         case CTRL_FLOAT_CLASS_ID:
-            return std::make_unique<IBezFloatKey>();
+            return MakeKey<IBezFloatKey>();
         default:
-            return std::make_unique<IBezPoint3Key>();
+            return MakeKey<IBezPoint3Key>();
     }
 }
 

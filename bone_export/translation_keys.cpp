@@ -4,7 +4,7 @@
 #include "bone_export/enum_bone.h"
 #include "bone_export/key_times.h"
 #include "host/cstr.h"
-#include "mesh_export/script_writers.h"
+#include "script/script_writers.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "cli/object_names.h"
 #include "cli/scene_session.h"
 #include "host/material.h"
-#include "mesh_export/node_class.h"
+#include "mesh_export/scene_walk.h"
 
 namespace pellucid::cli {
 

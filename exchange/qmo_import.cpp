@@ -1,6 +1,6 @@
 #include "exchange/qmo_import.h"
 
-#include "plugin/author_strings.h"
+#include "resources/author_strings.h"
 
 const char* QMOImport::AuthorName() {
     return kExchangeAuthor;

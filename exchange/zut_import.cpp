@@ -1,6 +1,6 @@
 #include "exchange/zut_import.h"
 
-#include "plugin/author_strings.h"
+#include "resources/author_strings.h"
 
 const char* ZUTImport::AuthorName() {
     return kExchangeAuthor;

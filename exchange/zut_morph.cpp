@@ -1,7 +1,7 @@
 #include "exchange/zut_morph.h"
 
-#include "plugin/get_string.h"
 #include "resources/string_ids.h"
+#include "services/get_string.h"
 
 ZUTMorph::ZUTMorph() : name_(GetString(IDS_ZUTMORPH)) {}
 

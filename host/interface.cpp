@@ -1,26 +1,43 @@
 #include "host/interface.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "host/control.h"
 
 namespace {
-HostPlatform* g_platform = nullptr;
+
+// The hosts attached on this thread, the current one last.
+thread_local std::vector<HostPlatform*> t_attached;
+
+}  // namespace
+
+void AttachHostPlatform(HostPlatform* platform) {
+    if (platform != nullptr) {
+        std::erase(t_attached, platform);
+    }
+    t_attached.push_back(platform);
 }
 
-void SetHostPlatform(HostPlatform* platform) {
-    g_platform = platform;
+void DetachHostPlatform(HostPlatform* platform) {
+    const auto found = std::find(t_attached.rbegin(), t_attached.rend(), platform);
+    if (found != t_attached.rend()) {
+        t_attached.erase(std::next(found).base());
+    }
 }
+
 HostPlatform* GetHostPlatform() {
-    return g_platform;
+    return t_attached.empty() ? nullptr : t_attached.back();
 }
 
 Interface* GetCOREInterface() {
-    return g_platform ? g_platform->Core() : nullptr;
+    HostPlatform* platform = GetHostPlatform();
+    return platform ? platform->Core() : nullptr;
 }
 
 int GetTicksPerFrame() {
-    return g_platform ? g_platform->TicksPerFrame() : 160;
+    HostPlatform* platform = GetHostPlatform();
+    return platform ? platform->TicksPerFrame() : 160;
 }
 
 TimeValue GetAnimStart() {
@@ -36,25 +53,26 @@ TimeValue GetAnimEnd() {
 void GetTCBDefaultParams(float& tension, float& continuity, float& bias, float& easeIn,
                          float& easeOut) {
     tension = continuity = bias = easeIn = easeOut = 0.0f;
-    if (g_platform) {
-        g_platform->TCBDefaults(tension, continuity, bias, easeIn, easeOut);
+    if (HostPlatform* platform = GetHostPlatform()) {
+        platform->TCBDefaults(tension, continuity, bias, easeIn, easeOut);
     }
 }
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    return g_platform ? g_platform->MessageBox(owner, text, caption, type) : IDOK;
+    HostPlatform* platform = GetHostPlatform();
+    return platform ? platform->MessageBox(owner, text, caption, type) : IDOK;
 }
 
 void assert1(int line, const char* file) {
-    if (g_platform) {
-        g_platform->ReportAssertion(line, file);
+    if (HostPlatform* platform = GetHostPlatform()) {
+        platform->ReportAssertion(line, file);
     }
 }
 
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
     std::string all;
-    if (g_platform) {
-        for (const std::string& root : g_platform->LogicalDriveRoots()) {
+    if (HostPlatform* platform = GetHostPlatform()) {
+        for (const std::string& root : platform->LogicalDriveRoots()) {
             all += root;
             all.push_back('\0');
         }
@@ -68,9 +86,11 @@ DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
 }
 
 std::string GetUniversalName(const char* localPath) {
-    return g_platform && localPath ? g_platform->UniversalName(localPath) : std::string();
+    HostPlatform* platform = GetHostPlatform();
+    return platform && localPath ? platform->UniversalName(localPath) : std::string();
 }
 
 int ReferenceTarget::EnumDependents(DependentEnumProc* dep) {
-    return g_platform && dep ? g_platform->EnumDependents(this, dep) : 0;
+    HostPlatform* platform = GetHostPlatform();
+    return platform && dep ? platform->EnumDependents(this, dep) : 0;
 }

@@ -86,8 +86,16 @@ class HostPlatform {
     virtual class HostPanels* Panels() { return nullptr; }
 };
 
-// The host that has loaded the library; set by the host before the library's first call.
-void SetHostPlatform(HostPlatform* platform);
+// The host that the library's calls reach (GetCOREInterface, MessageBox, GetTicksPerFrame, ...).
+// Hosts are attached per thread: the library's calls on a thread reach the host attached last on
+// that thread that is still attached, so a host that goes away gives the library back to the one
+// before it, and hosts on other threads never see each other. A host attaches itself before the
+// library's first call; attaching an attached host makes it the current one again.
+void AttachHostPlatform(HostPlatform* platform);
+// Forgets the platform (its last attachment, for null); the one attached before it is current
+// again when it was the current one.
+void DetachHostPlatform(HostPlatform* platform);
+// The current host on this thread, or null.
 HostPlatform* GetHostPlatform();
 
 Interface* GetCOREInterface();

@@ -9,90 +9,83 @@ IParamBlock::IParamBlock(const ParamBlockDescID* desc, int count, DWORD version)
     }
 }
 
-BOOL IParamBlock::SetValue(int i, TimeValue, float v) {
-    if (i < 0 || i >= NumParams()) {
+namespace {
+
+bool IsNumber(ParamType type) {
+    return type == TYPE_FLOAT || type == TYPE_INT || type == TYPE_BOOL;
+}
+
+bool IsPoint(ParamType type) {
+    return type == TYPE_POINT3 || type == TYPE_RGBA;
+}
+
+// Stores a number in a float, int or bool parameter, converting as the host does.
+template <class Param, class T>
+BOOL SetNumber(Param* p, T v) {
+    if (p == nullptr || !IsNumber(p->type)) {
         return FALSE;
     }
-    Param& p = params_[static_cast<size_t>(i)];
-    if (p.type == TYPE_FLOAT) {
-        p.f = v;
-    } else if (p.type == TYPE_INT || p.type == TYPE_BOOL) {
-        p.i = static_cast<int>(v);
+    if (p->type == TYPE_FLOAT) {
+        p->f = static_cast<float>(v);
     } else {
+        p->i = static_cast<int>(v);
+    }
+    return TRUE;
+}
+
+template <class Param, class T>
+BOOL GetNumber(const Param* p, T& v) {
+    if (p == nullptr || !IsNumber(p->type)) {
         return FALSE;
     }
-    ++changes_;
+    v = p->type == TYPE_FLOAT ? static_cast<T>(p->f) : static_cast<T>(p->i);
     return TRUE;
+}
+
+}  // namespace
+
+IParamBlock::Param* IParamBlock::At(int i) {
+    return i >= 0 && i < NumParams() ? &params_[static_cast<size_t>(i)] : nullptr;
+}
+
+BOOL IParamBlock::Counted(BOOL set) {
+    if (set) {
+        ++changes_;
+    }
+    return set;
+}
+
+BOOL IParamBlock::SetValue(int i, TimeValue, float v) {
+    return Counted(SetNumber(At(i), v));
 }
 
 BOOL IParamBlock::SetValue(int i, TimeValue, int v) {
-    if (i < 0 || i >= NumParams()) {
-        return FALSE;
-    }
-    Param& p = params_[static_cast<size_t>(i)];
-    if (p.type == TYPE_INT || p.type == TYPE_BOOL) {
-        p.i = v;
-    } else if (p.type == TYPE_FLOAT) {
-        p.f = static_cast<float>(v);
-    } else {
-        return FALSE;
-    }
-    ++changes_;
-    return TRUE;
+    return Counted(SetNumber(At(i), v));
 }
 
 BOOL IParamBlock::SetValue(int i, TimeValue, Point3& v) {
-    if (i < 0 || i >= NumParams()) {
+    Param* p = At(i);
+    if (p == nullptr || !IsPoint(p->type)) {
         return FALSE;
     }
-    Param& p = params_[static_cast<size_t>(i)];
-    if (p.type != TYPE_POINT3 && p.type != TYPE_RGBA) {
-        return FALSE;
-    }
-    p.p = v;
-    ++changes_;
-    return TRUE;
+    p->p = v;
+    return Counted(TRUE);
 }
 
 BOOL IParamBlock::GetValue(int i, TimeValue, float& v, Interval&) {
-    if (i < 0 || i >= NumParams()) {
-        return FALSE;
-    }
-    const Param& p = params_[static_cast<size_t>(i)];
-    if (p.type == TYPE_FLOAT) {
-        v = p.f;
-    } else if (p.type == TYPE_INT || p.type == TYPE_BOOL) {
-        v = static_cast<float>(p.i);
-    } else {
-        return FALSE;
-    }
-    return TRUE;
+    return GetNumber(At(i), v);
 }
 
 BOOL IParamBlock::GetValue(int i, TimeValue, int& v, Interval&) {
-    if (i < 0 || i >= NumParams()) {
-        return FALSE;
-    }
-    const Param& p = params_[static_cast<size_t>(i)];
-    if (p.type == TYPE_INT || p.type == TYPE_BOOL) {
-        v = p.i;
-    } else if (p.type == TYPE_FLOAT) {
-        v = static_cast<int>(p.f);
-    } else {
-        return FALSE;
-    }
-    return TRUE;
+    return GetNumber(At(i), v);
 }
 
 BOOL IParamBlock::GetValue(int i, TimeValue, Point3& v, Interval&) {
-    if (i < 0 || i >= NumParams()) {
+    const Param* p = At(i);
+    if (p == nullptr || !IsPoint(p->type)) {
         return FALSE;
     }
-    const Param& p = params_[static_cast<size_t>(i)];
-    if (p.type != TYPE_POINT3 && p.type != TYPE_RGBA) {
-        return FALSE;
-    }
-    v = p.p;
+    v = p->p;
     return TRUE;
 }
 

@@ -61,6 +61,11 @@ class IParamBlock : public IParamArray, public ReferenceTarget {
         int i = 0;
         Point3 p;
     };
+    // Parameter i, or null outside the block.
+    Param* At(int i);
+    // Counts a value set (when `set` is TRUE) and answers `set`.
+    BOOL Counted(BOOL set);
+
     std::vector<Param> params_;
     DWORD version_;
     unsigned long changes_ = 0;

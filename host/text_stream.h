@@ -1,5 +1,5 @@
 // A text-mode output file as the original platform wrote it: every '\n' is stored as CR LF, and
-// numbers are formatted as its runtime formatted them (at least three exponent digits). Bytes are
+// numbers are formatted as its runtime formatted them (host/number_format.h). Bytes are
 // collected in a large buffer and written when it fills or the stream closes; the per-line flush of
 // the original changes no byte and is not repeated.
 #pragma once
@@ -8,13 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "host/number_format.h"
+
 class TextStream {
   public:
-    enum class FloatFormat {
-        General6,      // the stream default: %g, six significant digits
-        Scientific17,  // %.17e
-    };
-
     TextStream() = default;
     // Opens `path` for writing, emptying an existing file.
     explicit TextStream(const std::string& path) { open(path); }
@@ -31,6 +28,11 @@ class TextStream {
 
     void setFloatFormat(FloatFormat format) { format_ = format; }
     FloatFormat floatFormat() const { return format_; }
+    // The script writers' floatOutputMode for what is written to this stream: 0 (a new stream)
+    // writes the integer parts of points and quaternions, any other value the floats. Every
+    // exporter sets it to 1 on its own stream before it writes, so exports do not share it.
+    void setFloatOutputMode(int mode) { floatOutputMode_ = mode; }
+    int floatOutputMode() const { return floatOutputMode_; }
 
     TextStream& operator<<(std::string_view text);
     TextStream& operator<<(const char* text) { return *this << std::string_view(text ? text : ""); }
@@ -54,21 +56,15 @@ class TextStream {
   private:
     void append(std::string_view bytes);
     void drain();
+    void drainWhenFull();
 
     std::FILE* file_ = nullptr;
     std::string buffer_;
     size_t written_ = 0;
     bool failed_ = false;
     FloatFormat format_ = FloatFormat::General6;
+    int floatOutputMode_ = 0;
 };
 
 // std::endl of the script writers.
 TextStream& endl(TextStream& stream);
-
-// A double in the runtime's %g (six significant digits) form, exponent with at least three digits.
-std::string FormatGeneral6(double value);
-// A double in the runtime's %.17e form, exponent with at least three digits.
-std::string FormatScientific17(double value);
-// Appends the formatted number to `out` without allocating.
-void AppendGeneral6(std::string& out, double value);
-void AppendScientific17(std::string& out, double value);

@@ -13,19 +13,6 @@ Matrix3 GetObjectOffsetTM(INode* node, bool withPosition) {
     return tm;
 }
 
-CStr& TrimTrailingSpace(CStr& name) {
-    while (name.Length() > 0) {
-        const int last = name.Length() - 1;
-        // isspace of the character as a signed char, limited to ASCII white space.
-        const char c = name[last];
-        if (c != ' ' && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r') {
-            break;
-        }
-        name.remove(last, 1);
-    }
-    return name;
-}
-
 INode* GetLinkParent(INode* node, TimeValue time) {
     Control* tm = node->GetTMController();
     auto* link =

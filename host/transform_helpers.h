@@ -1,13 +1,10 @@
-// Relative transforms between scene nodes and name clean-up, shared by the exporters.
+// Relative transforms between scene nodes, shared by the exporters.
 #pragma once
 
-#include "host/cstr.h"
 #include "host/inode.h"
 
 // The node's object-offset transform: object space to pivot space, with or without its position.
 Matrix3 GetObjectOffsetTM(INode* node, bool withPosition);
-// Removes trailing white space in place; leading white space stays.
-CStr& TrimTrailingSpace(CStr& name);
 // The link target in force at `time` (none before every link time), or the scene parent when the
 // node has no link constraint.
 INode* GetLinkParent(INode* node, TimeValue time);

@@ -1,5 +1,7 @@
-// Material access shared by the mesh exporter's sections and the check panels.
+// Material access and material lines: shared by the mesh exporter's sections and the check panels.
 #pragma once
+
+#include <string>
 
 #include "host/inode.h"
 #include "host/material.h"
@@ -19,3 +21,8 @@ void WriteMaterial(TextStream& out, Mtl* material);
 // The U and V tiling of the material's diffuse bitmap, reached through RGB-multiply maps by their
 // second sub-map; both values stay as they are when there is no such bitmap.
 void GetUVScale(float* uScale, float* vScale, Mtl* material);
+
+// For a path beginning with two backslashes or two forward slashes: the first logical drive (in the
+// system's order) whose universal name begins the path, ignoring case, gives `result` = the drive
+// root followed by the rest of the path. False, `result` untouched, when nothing matches.
+bool UNCToDrivePath(const char* path, std::string& result);

@@ -1,8 +1,10 @@
+// Normals: the smoothing-group normals of the render mesh, their entries and the normal lines.
 #include "mesh_export/render_normal.h"
 
 #include "host/transform_helpers.h"
-#include "mesh_export/script_line.h"
-#include "plugin/debug_log.h"
+#include "mesh_export/enum_mesh.h"
+#include "script/script_line.h"
+#include "services/debug_log.h"
 
 RenderNormal_t::RenderNormal_t(INode* n, Mesh* m, BoneTree* tree)
     : node(n), mesh(m), boneTree(tree) {
@@ -124,4 +126,14 @@ void RenderNormal_t::OutputNormals(TextStream& out) {
         const bool flipped = bone != -1 && boneTree->bones[static_cast<size_t>(bone)].ownSign == -1;
         line.End(flipped ? " // Flipped" : "");
     }
+}
+
+void EnumMesh_t::OutputMeshNormals(INode*, Mesh*) {
+    Trace("OutputMeshNormals");
+    if (normals == nullptr) {
+        return;
+    }
+    normals->AddRenderNormals();
+    normals->AddRGBVertices();
+    normals->OutputNormals(*out);
 }

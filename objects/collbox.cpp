@@ -6,10 +6,10 @@
 #include "host/param_map.h"
 #include "objects/collbox_mesh.h"
 #include "objects/collbox_parts.h"
-#include "plugin/get_string.h"
-#include "plugin/library.h"
 #include "resources/resource_ids.h"
 #include "resources/string_ids.h"
+#include "services/get_string.h"
+#include "services/module_handle.h"
 
 namespace {
 
@@ -138,22 +138,13 @@ void CollBox::BuildMesh(TimeValue t) {
 }
 
 const char* CollBox::GetParameterName(int i) {
-    switch (i) {
-        case PB_LENGTH:
-            return GetString(IDS_RB_LENGTH);
-        case PB_WIDTH:
-            return GetString(IDS_RB_WIDTH);
-        case PB_HEIGHT:
-            return GetString(IDS_RB_HEIGHT);
-        case PB_WSEGS:
-            return GetString(IDS_RB_WSEGS);
-        case PB_LSEGS:
-            return GetString(IDS_RB_LSEGS);
-        case PB_HSEGS:
-            return GetString(IDS_RB_HSEGS);
-        default:
-            return "";
-    }
+    // String ids of the parameters, in parameter-block order (length, width, height, then the
+    // width, length and height segments).
+    constexpr int kNameIds[] = {IDS_RB_LENGTH, IDS_RB_WIDTH, IDS_RB_HEIGHT,
+                                IDS_RB_WSEGS,  IDS_RB_LSEGS, IDS_RB_HSEGS};
+    static_assert(PB_LENGTH == 0 && PB_WIDTH == 1 && PB_HEIGHT == 2 && PB_WSEGS == 3 &&
+                  PB_LSEGS == 4 && PB_HSEGS == 5);
+    return i >= 0 && i < static_cast<int>(std::size(kNameIds)) ? GetString(kNameIds[i]) : "";
 }
 
 CollBox::ParamDimension CollBox::GetParameterDim(int i) {

@@ -1,7 +1,7 @@
 #include "objects/game_influence.h"
 
-#include "plugin/get_string.h"
 #include "resources/string_ids.h"
+#include "services/get_string.h"
 
 GameInfluence::GameInfluence() : name_(GetString(IDS_GAMEINFLUENCE)) {}
 

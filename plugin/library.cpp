@@ -1,10 +1,11 @@
 #include "plugin/library.h"
 
 #include "plugin/class_table.h"
-#include "plugin/control_init.h"
-#include "plugin/debug_log.h"
-#include "plugin/get_string.h"
 #include "resources/string_ids.h"
+#include "services/control_init.h"
+#include "services/debug_log.h"
+#include "services/get_string.h"
+#include "services/module_handle.h"
 
 namespace {
 

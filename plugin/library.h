@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/plugin_classes.h"
+#include "services/module_handle.h"
 
 constexpr ULONG DLL_PROCESS_DETACH = 0;
 constexpr ULONG DLL_PROCESS_ATTACH = 1;
@@ -20,10 +21,7 @@ ULONG LibVersion();
 BOOL LibMain(HINSTANCE hinstDLL, ULONG reason, void* reserved);
 
 // Builds the library's static objects (the debug trace log is opened, and emptied, here). The host
-// sets its platform (SetHostPlatform) first, so that the log's path can be mapped.
+// attaches itself (AttachHostPlatform) first, so that the log's path can be mapped.
 void LibraryLoad();
 // Destroys them in reverse order (the trace log is closed) and forgets the module handle.
 void LibraryUnload();
-
-// The library's module handle, null until the load entry point runs.
-extern HINSTANCE hInstance;

@@ -2,8 +2,8 @@
 
 #include <new>
 
-#include "plugin/library.h"
 #include "resources/resource_ids.h"
+#include "services/module_handle.h"
 
 ParamUIDesc kUtilityParamDesc[1] = {
     {0, EDITTYPE_FLOAT, IDC_STRENGTH_EDIT, IDC_STRENGTH_SPIN, 0.0f, 2.0f, -1.0f},

@@ -1,7 +1,9 @@
 #include "standalone/host/standalone_host.h"
 
-#include "plugin/debug_log.h"
+#include <mutex>
+
 #include "plugin/library.h"
+#include "services/debug_log.h"
 #include "standalone/scene/build/scene_builder.h"
 #include "standalone/scene/build/scene_capture.h"
 
@@ -13,16 +15,16 @@ namespace {
 char g_moduleHandle;
 char g_mainWindow;
 
-// Answers whether this call loaded it.
+// Answers whether this call loaded it; hosts made on several threads load it once.
 bool LoadLibraryOnce() {
-    static bool loaded = false;
-    if (loaded) {
-        return false;
-    }
-    loaded = true;
-    LibraryLoad();
-    LibMain(reinterpret_cast<HINSTANCE>(&g_moduleHandle), DLL_PROCESS_ATTACH, nullptr);
-    return true;
+    static std::once_flag once;
+    bool loadedNow = false;
+    std::call_once(once, [&loadedNow] {
+        LibraryLoad();
+        LibMain(reinterpret_cast<HINSTANCE>(&g_moduleHandle), DLL_PROCESS_ATTACH, nullptr);
+        loadedNow = true;
+    });
+    return loadedNow;
 }
 
 bool IsTraceLogDrive(char letter) {
@@ -43,24 +45,21 @@ StandaloneHost::StandaloneHost(doc::Document document,
         folders_.Map(letter, folder);
         traceDrive = traceDrive || IsTraceLogDrive(letter);
     }
-    HostPlatform* previous = GetHostPlatform();
-    SetHostPlatform(this);
+    AttachHostPlatform(this);
     if (!LoadLibraryOnce() && traceDrive) {
         OpenDebugLog();
     }
     try {
         BuildScene(std::move(document), scene_);
     } catch (...) {
-        // No destructor runs for a host that was never made: the host before it stays.
-        SetHostPlatform(previous);
+        // No destructor runs for a host that was never made: the host before it is current again.
+        DetachHostPlatform(this);
         throw;
     }
 }
 
 StandaloneHost::~StandaloneHost() {
-    if (GetHostPlatform() == this) {
-        SetHostPlatform(nullptr);
-    }
+    DetachHostPlatform(this);
 }
 
 void StandaloneHost::MapDrive(char letter, std::string folder) {

@@ -19,9 +19,10 @@ namespace pellucid::standalone {
 
 class StandaloneHost : public Interface, public HostPlatform {
   public:
-    // Makes this host the library's host (SetHostPlatform), loads the library once per process
-    // (LibraryLoad, then LibMain with DLL_PROCESS_ATTACH) and builds the live scene. Throws
-    // SceneBuildError for a document that cannot be brought to life.
+    // Makes this host the library's host on this thread (AttachHostPlatform), loads the library
+    // once per process (LibraryLoad, then LibMain with DLL_PROCESS_ATTACH) and builds the live
+    // scene. Throws SceneBuildError for a document that cannot be brought to life. When the host
+    // goes away, the host made before it on this thread is the library's host again.
     explicit StandaloneHost(doc::Document document);
     // The same, with drive letters mapped to local folders before the library is loaded, so that
     // what the library opens at load (its trace log) can reach a local file.
@@ -52,8 +53,8 @@ class StandaloneHost : public Interface, public HostPlatform {
     Scene& GetScene() { return scene_; }
     // The names of the nodes that the library asked to flash, in order.
     const std::vector<std::string>& FlashedNodes() const { return flashed_; }
-    // Makes this host the library's host again (after another host was made).
-    void MakeCurrent() { SetHostPlatform(this); }
+    // Makes this host the library's host again (after another host was made on this thread).
+    void MakeCurrent() { AttachHostPlatform(this); }
 
     // Interface.
     INode* GetRootNode() override { return scene_.Root(); }

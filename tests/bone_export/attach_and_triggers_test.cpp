@@ -61,14 +61,6 @@ TEST(AttachedObjects, OnlyTheFirstSixteenAreCollected) {
     EXPECT_EQ(names.back(), "\"N0\"");
 }
 
-TEST(AttachedObjects, NameFollowsTheNumberWithoutTrailingBlanks) {
-    const BoneExport result =
-        ExportBonesJson(Skeleton(Dummy("ATTACH03_Lamp  ") + ", " + Dummy("ATTACH012_Sword") + ", " +
-                                 Dummy("ATTACH99") + ", " + Dummy("ATTACH07_Big Shield\\t")));
-    EXPECT_EQ(AttachedNames(result),
-              (std::vector<std::string>{"\"Lamp\"", "\"Big Shield\"", "\"Sword\"", "\"\""}));
-}
-
 TEST(AttachedObjects, RestFrameIsRelativeToTheBoneTheObjectHangsOn) {
     const BoneExport result =
         ExportBonesJson(Skeleton("", Dummy("ATTACH01_Sword", R"("transform": {"position": [0, 1, 0],

@@ -42,14 +42,6 @@ TEST(BoneExport, HostTimeIsRestoredAfterAnExportWithBones) {
     ASSERT_FALSE(result.lines.empty());
 }
 
-TEST(BoneExport, HeaderLineGivesBonesRangeLengthAndCyclicFlag) {
-    const BoneExport result = ExportBonesJson(SceneJson(
-        R"({"name": "Hip", "object": {"type": "bone"},
-            "children": [{"name": "Leg", "object": {"type": "bone"}}]})"));
-    ASSERT_FALSE(result.lines.empty());
-    EXPECT_EQ(result.lines[0], "AnimInit(\"Anim name\",2,16001,0);");
-}
-
 std::string CyclicScene(int lastKeyTime, bool loop) {
     return SceneJson(
         R"({"name": "Hip", "object": {"type": "bone"},
@@ -123,22 +115,6 @@ TEST(BoneExport, SecondRootBoneIsWrittenWithoutParentAndReportedOnce) {
     EXPECT_EQ(bones[1], "Bone(1,\"Tail\",-1," + kZero + ",-" + kOne + "," + kZero + ");");
     EXPECT_EQ(result.messages,
               std::vector<std::string>{"Error: The hierarchy contains a bone with no parent"});
-}
-
-TEST(BoneExport, SectionsFollowInTheirOrder) {
-    const BoneExport result = ExportBonesJson(SceneJson(
-        R"({"name": "Hip", "object": {"type": "bone"},
-            "children": [{"name": "ATTACH01_Sword", "object": {"type": "dummy"}},
-                         {"name": "TRIGGER0001", "object": {"type": "sphere"}}]})"));
-    std::vector<std::string> commands;
-    for (const std::string& line : result.lines) {
-        commands.push_back(line.substr(0, line.find('(')));
-    }
-    EXPECT_EQ(commands,
-              (std::vector<std::string>{"AnimInit", "Bone", "BuildHierarchy", "AnimAttachObject",
-                                        "AnimAttachObjectBoneID", "RotationKeyFrameInit",
-                                        "RotationKeyFrameData", "TranslationKeyFrameInit",
-                                        "TranslationKeyFrameData", "TriggerInit", "TriggerData"}));
 }
 
 }  // namespace

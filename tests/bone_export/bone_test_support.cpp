@@ -3,33 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "bone_export/expo_bone.h"
-#include "standalone/document/scene_document_io.h"
 
 namespace bone_test {
 
 std::string ScratchPath(const std::string& name) {
     return pellucid::test::ScratchPath("bone_export", name);
-}
-
-std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines,
-                                           const std::string& prefix) {
-    std::vector<std::string> found;
-    for (const std::string& line : lines) {
-        if (line.rfind(prefix, 0) == 0) {
-            found.push_back(line);
-        }
-    }
-    return found;
-}
-
-pellucid::doc::Document SceneFromJson(const std::string& json) {
-    return pellucid::standalone::ParseSceneDocument(json, PELLUCID_TEST_DATA "/scenes",
-                                                    "inline.pscene.json");
 }
 
 std::string SceneJson(const std::string& nodes, const std::string& settings) {
@@ -58,20 +38,7 @@ std::vector<std::string> LiveTree::Messages() const {
 }
 
 BoneExport ExportBones(const pellucid::doc::Document& document) {
-    BoneExport result;
-    const std::string path = ScratchPath("out.bef");
-    std::filesystem::remove(path);
-    pellucid::standalone::StandaloneHost host(document);
-    host.SetEchoMessages(false);
-    result.result = ExpoBone().DoExport(path.c_str(), host.GetExpInterface(), &host);
-    for (const auto& message : host.Messages()) {
-        result.messages.push_back(message.caption + ": " + message.text);
-    }
-    result.timeAfter = host.GetTime();
-    result.fileExists = std::filesystem::exists(path);
-    result.bytes = ReadBytes(path);
-    result.lines = ScriptLines(result.bytes);
-    return result;
+    return pellucid::test::RunExport<ExpoBone>(document, ScratchPath("out.bef"));
 }
 
 BoneExport ExportBonesJson(const std::string& json) {

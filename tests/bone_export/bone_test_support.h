@@ -2,31 +2,35 @@
 // files, and scripts read back as lines.
 #pragma once
 
-#include "support/script_files.h"
-
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "bone_export/bone_tree.h"
-#include "standalone/document/scene_document.h"
-#include "standalone/host/standalone_host.h"
+#include "support/script_exports.h"
 
 namespace bone_test {
 
 // A path in the test's working folder for a file named `name`, unique to the running test.
 std::string ScratchPath(const std::string& name);
+using pellucid::test::LinesStartingWith;
 using pellucid::test::ReadBytes;
+using pellucid::test::SceneFromJson;
 using pellucid::test::ScriptLines;
-// The lines that begin with `prefix`, in order.
-std::vector<std::string> LinesStartingWith(const std::vector<std::string>& lines,
-                                           const std::string& prefix);
-
-// Reads a scene document from JSON text (images and side files relative to the test data).
-pellucid::doc::Document SceneFromJson(const std::string& json);
 // A document of the given nodes (the JSON of the root's children, without the brackets) and
 // settings (the JSON object's fields, without the braces).
 std::string SceneJson(const std::string& nodes, const std::string& settings = "");
+
+// One field of each of the first `count` records, in order.
+template <class Record, class Field>
+auto EachOf(const std::vector<Record>& records, int count, Field field) {
+    std::vector<std::decay_t<decltype(records[0].*field)>> values;
+    for (int i = 0; i < count; ++i) {
+        values.push_back(records[static_cast<size_t>(i)].*field);
+    }
+    return values;
+}
 
 // A live scene and the bone tree built from its root, as an exporter builds it.
 class LiveTree {
@@ -43,16 +47,7 @@ class LiveTree {
     std::unique_ptr<BoneTree> tree_;
 };
 
-// What one bone export gave: the result, the file's bytes and lines, the messages shown, and the
-// host's current time afterwards.
-struct BoneExport {
-    int result = 0;
-    bool fileExists = false;
-    std::string bytes;
-    std::vector<std::string> lines;
-    std::vector<std::string> messages;
-    TimeValue timeAfter = 0;
-};
+using BoneExport = pellucid::test::ScriptExport;
 
 BoneExport ExportBones(const pellucid::doc::Document& document);
 BoneExport ExportBonesJson(const std::string& json);

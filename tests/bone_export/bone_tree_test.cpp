@@ -38,11 +38,7 @@ std::string Children(std::initializer_list<std::string> children) {
 }
 
 std::vector<int> Parents(BoneTree& tree) {
-    std::vector<int> parents;
-    for (int i = 0; i < tree.boneCount; ++i) {
-        parents.push_back(tree.bones[static_cast<size_t>(i)].parent);
-    }
-    return parents;
+    return bone_test::EachOf(tree.bones, tree.boneCount, &Bone_t::parent);
 }
 
 TEST(BoneTreeWalk, NumbersBonesInPreOrderThroughDummiesAndGeometry) {
@@ -82,13 +78,11 @@ TEST(BoneTreeWalk, MirrorSignsMultiplyDownTheBones) {
                   R"("transform": {"scale": [1, -2, 1]}, )" + Children({Bone("N")})),
              Bone("P")}))));
     ASSERT_EQ(live.BoneNames(), (std::vector<std::string>{"A", "M", "K", "L", "N", "P"}));
-    std::vector<int> own, sign;
-    for (const Bone_t& bone : live.Tree().bones) {
-        own.push_back(bone.ownSign);
-        sign.push_back(bone.sign);
-    }
-    EXPECT_EQ(own, (std::vector<int>{1, -1, 1, -1, -1, 1}));
-    EXPECT_EQ(sign, (std::vector<int>{1, -1, -1, 1, -1, 1}));
+    const BoneTree& tree = live.Tree();
+    EXPECT_EQ(bone_test::EachOf(tree.bones, tree.boneCount, &Bone_t::ownSign),
+              (std::vector<int>{1, -1, 1, -1, -1, 1}));
+    EXPECT_EQ(bone_test::EachOf(tree.bones, tree.boneCount, &Bone_t::sign),
+              (std::vector<int>{1, -1, -1, 1, -1, 1}));
 }
 
 TEST(BoneTreeWalk, IndexOfNodeFindsBonesOnly) {

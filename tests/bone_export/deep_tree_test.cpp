@@ -10,23 +10,20 @@
 namespace {
 
 using bone_test::FakeBoneObject;
-using bone_test::SkinFakeNode;
 
 TEST(DeepScene, ChainOfTwoHundredThousandNodesIsWalkedInPreOrder) {
     // Every thousandth node of the chain is a bone, the others plain nodes without an object;
     // each bone hangs on the one a thousand levels above it.
     FakeBoneObject bone;
-    std::vector<std::unique_ptr<SkinFakeNode>> nodes;
-    nodes.push_back(std::make_unique<SkinFakeNode>("Scene Root", nullptr));
+    std::vector<std::unique_ptr<FakeNode>> nodes;
+    nodes.push_back(std::make_unique<FakeNode>("Scene Root"));
     for (int depth = 1; depth <= 200000; ++depth) {
         const bool isBone = depth % 1000 == 0;
-        nodes.push_back(
-            std::make_unique<SkinFakeNode>(fmt::format("N{}", depth), isBone ? &bone : nullptr));
-        nodes[nodes.size() - 2]->AddChild(nodes.back().get());
+        nodes.push_back(std::make_unique<FakeNode>(fmt::format("N{}", depth), nodes.back().get(),
+                                                   isBone ? &bone : nullptr));
     }
     // A sibling bone after the chain comes last in pre-order, on no bone.
-    auto sibling = std::make_unique<SkinFakeNode>("Sibling", &bone);
-    nodes[0]->AddChild(sibling.get());
+    auto sibling = std::make_unique<FakeNode>("Sibling", nodes[0].get(), &bone);
 
     BoneTree tree(nodes[0].get(), nullptr);
     ASSERT_EQ(tree.boneCount, 201);

@@ -9,52 +9,9 @@
 
 #include "host/inode.h"
 #include "host/physique.h"
+#include "support/fake_node.h"
 
 namespace bone_test {
-
-class SkinFakeNode : public INode {
-  public:
-    SkinFakeNode(std::string name, Object* object) : name_(std::move(name)), state_(object) {}
-
-    void AddChild(SkinFakeNode* child) {
-        children_.push_back(child);
-        child->parent_ = this;
-    }
-    void SetReference(Object* reference) { reference_ = reference; }
-
-    const char* GetName() override { return name_.c_str(); }
-    INode* GetParentNode() override { return parent_; }
-    int NumberOfChildren() override { return static_cast<int>(children_.size()); }
-    INode* GetChildNode(int i) override { return children_[static_cast<size_t>(i)]; }
-    int IsRootNode() override { return parent_ == nullptr; }
-    int IsHidden(DWORD, BOOL) override { return 0; }
-    int Selected() override { return 0; }
-    Mtl* GetMtl() override { return nullptr; }
-    Control* GetTMController() override { return nullptr; }
-    Object* GetObjectRef() override { return reference_ ? reference_ : state_.obj; }
-    const ObjectState& EvalWorldState(TimeValue, BOOL) override { return state_; }
-    Matrix3 GetNodeTM(TimeValue, Interval*) override { return world; }
-    void SetNodeTM(TimeValue, Matrix3& tm) override { world = tm; }
-    Matrix3 GetParentTM(TimeValue t) override {
-        return parent_ ? parent_->GetNodeTM(t, nullptr) : Matrix3();
-    }
-    Matrix3 GetObjectTM(TimeValue, Interval*) override { return world; }
-    Matrix3 GetObjTMAfterWSM(TimeValue, Interval*) override { return world; }
-    Point3 GetObjOffsetPos() override { return Point3(); }
-    Quat GetObjOffsetRot() override { return Quat(); }
-    ScaleValue GetObjOffsetScale() override { return ScaleValue(); }
-    float GetVisibility(TimeValue, Interval*) override { return 1.0f; }
-    Control* GetVisController() override { return nullptr; }
-
-    Matrix3 world;
-
-  private:
-    std::string name_;
-    SkinFakeNode* parent_ = nullptr;
-    std::vector<SkinFakeNode*> children_;
-    ObjectState state_;
-    Object* reference_ = nullptr;
-};
 
 class FakeBoneObject : public HelperObject {
   public:

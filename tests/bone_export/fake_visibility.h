@@ -8,6 +8,7 @@
 
 #include "host/control.h"
 #include "host/inode.h"
+#include "support/fake_node.h"
 
 namespace bone_test {
 
@@ -68,12 +69,12 @@ class FakeVisibilityTrack : public Control, public IKeyControl {
     std::optional<Class_ID> kind_;
 };
 
-class FakeVisibilityNode : public INode {
+class FakeVisibilityNode : public FakeNode {
   public:
     // A node with a constant visibility.
-    explicit FakeVisibilityNode(float constant) : constant_(constant) {}
+    explicit FakeVisibilityNode(float constant) : FakeNode("trigger"), constant_(constant) {}
     // A node with a keyed visibility track.
-    explicit FakeVisibilityNode(FakeVisibilityTrack* track) : track_(track) {}
+    explicit FakeVisibilityNode(FakeVisibilityTrack* track) : FakeNode("trigger"), track_(track) {}
 
     float GetVisibility(TimeValue t, Interval*) override {
         ++reads;
@@ -81,32 +82,11 @@ class FakeVisibilityNode : public INode {
     }
     Control* GetVisController() override { return track_; }
 
-    const char* GetName() override { return "trigger"; }
-    INode* GetParentNode() override { return nullptr; }
-    int NumberOfChildren() override { return 0; }
-    INode* GetChildNode(int) override { return nullptr; }
-    int IsRootNode() override { return 0; }
-    int IsHidden(DWORD, BOOL) override { return 0; }
-    int Selected() override { return 0; }
-    Mtl* GetMtl() override { return nullptr; }
-    Control* GetTMController() override { return nullptr; }
-    Object* GetObjectRef() override { return nullptr; }
-    const ObjectState& EvalWorldState(TimeValue, BOOL) override { return state_; }
-    Matrix3 GetNodeTM(TimeValue, Interval*) override { return Matrix3(); }
-    void SetNodeTM(TimeValue, Matrix3&) override {}
-    Matrix3 GetParentTM(TimeValue) override { return Matrix3(); }
-    Matrix3 GetObjectTM(TimeValue, Interval*) override { return Matrix3(); }
-    Matrix3 GetObjTMAfterWSM(TimeValue, Interval*) override { return Matrix3(); }
-    Point3 GetObjOffsetPos() override { return Point3(); }
-    Quat GetObjOffsetRot() override { return Quat(); }
-    ScaleValue GetObjOffsetScale() override { return ScaleValue(); }
-
     long long reads = 0;
 
   private:
     float constant_ = 1.0f;
     FakeVisibilityTrack* track_ = nullptr;
-    ObjectState state_;
 };
 
 }  // namespace bone_test

@@ -2,6 +2,9 @@
 // vertex types left unconverted, bindings beyond the mesh, missing interfaces.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "bone_export/bone_tree.h"
 #include "fake_skin.h"
 #include "support/fake_platform.h"
@@ -10,14 +13,14 @@ namespace {
 
 using namespace bone_test;
 
-class SkinPass : public testing::Test {
-  protected:
-    SkinPass() : scope_(&platform) {
+// A root with a bone and a lamp; the bone holds the skin, whose stack has one skin modifier.
+struct SkinScene {
+    SkinScene() : scope_(&platform) {
         root.AddChild(&bone);
         root.AddChild(&outsider);
         bone.AddChild(&skin);
         bone.world = TransMatrix(Point3(0, 0, 2));
-        skin.SetReference(&derived);
+        skin.reference = &derived;
         derived.base = &mesh;
         derived.modifiers.push_back(&physique);
         mesh.mesh.setNumVerts(3);
@@ -47,16 +50,20 @@ class SkinPass : public testing::Test {
     FakeMeshObject mesh;
     FakeDerivedObject derived;
     FakePhysique physique;
-    SkinFakeNode root{"Scene Root", nullptr};
-    SkinFakeNode bone{"Hip", &boneObject};
-    SkinFakeNode skin{"Body", nullptr};
-    SkinFakeNode outsider{"Lamp", nullptr};
+    FakeNode root{"Scene Root"};
+    FakeNode bone{"Hip", nullptr, &boneObject};
+    FakeNode skin{"Body"};
+    FakeNode outsider{"Lamp"};
     const FakeSkinVertex rigid{RIGID_TYPE, {&bone}, {}};
     const FakeSkinVertex blended{RIGID_BLENDED_TYPE, {&bone, &outsider}, {0.25f, 0.75f}};
+    const FakeSkinVertex floating{FLOATING_TYPE, {&bone}, {1.0f}};
+    const FakeSkinVertex deformable{DEFORMABLE_TYPE, {&bone}, {1.0f}};
 
   private:
     ScopedHostPlatform scope_;
 };
+
+class SkinPass : public testing::Test, public SkinScene {};
 
 TEST_F(SkinPass, ReadsRigidAndBlendedVerticesAndReleasesEverything) {
     Bind({&rigid, nullptr, &blended});
@@ -80,63 +87,103 @@ TEST_F(SkinPass, ReadsRigidAndBlendedVerticesAndReleasesEverything) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(SkinPass, VerticesBeyondTheMeshAreSkippedSilently) {
-    Bind({&rigid, &rigid, &rigid, &rigid, &blended});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_EQ(tree.bones[0].vertices, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(physique.context.released, 5);
-    EXPECT_TRUE(platform.assertions.empty());
-}
+// What the pass read and reported, for one variation of the scene.
+struct SkinPassCase {
+    const char* name;
+    // Changes the scene and binds its vertices.
+    std::function<void(SkinScene&)> prepare;
+    std::vector<int> boneVertices;
+    std::vector<int> assertionLines;
+    // Vertex interfaces, context and export interface released.
+    int vertexReleases, contextReleases, interfaceReleases;
+};
 
-TEST_F(SkinPass, MissingSkinTransformIsReportedAtLine488) {
-    physique.initial.erase(&skin);
-    Bind({&rigid});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_EQ(AssertionLines(), std::vector<int>{488});
-    // The identity stands in for the missing transform.
-    ASSERT_EQ(tree.bones[0].weights.size(), 1u);
-    EXPECT_EQ(tree.bones[0].weights[0].offset, Point3(1, 0, -2));
-}
-
-TEST_F(SkinPass, MissingBoneTransformIsReportedAtLine517ForRigidAnd556ForBlended) {
-    physique.initial.erase(&bone);
-    Bind({&rigid, &blended, &rigid});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_EQ(AssertionLines(), (std::vector<int>{517, 556, 517}));
-    EXPECT_EQ(tree.bones[0].vertices, (std::vector<int>{0, 1, 2}));
-}
-
-TEST_F(SkinPass, VertexOfAnotherTypeIsReportedAtLine578) {
-    const FakeSkinVertex floating{FLOATING_TYPE, {&bone}, {1.0f}};
-    const FakeSkinVertex deformable{DEFORMABLE_TYPE, {&bone}, {1.0f}};
-    Bind({&floating, &rigid, &deformable});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_EQ(AssertionLines(), (std::vector<int>{578, 578}));
-    EXPECT_EQ(tree.bones[0].vertices, std::vector<int>{1});
-    EXPECT_EQ(physique.context.released, 3);
-}
-
-TEST_F(SkinPass, WithoutTheExportInterfaceNothingIsRead) {
-    physique.offersInterface = false;
-    Bind({&rigid});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_TRUE(tree.bones[0].weights.empty());
-    EXPECT_EQ(physique.interfaceReleased, 0);
-}
-
-TEST_F(SkinPass, WithoutAContextTheInterfaceIsStillReleased) {
-    physique.hasContext = false;
-    Bind({&rigid});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_TRUE(tree.bones[0].weights.empty());
-    EXPECT_EQ(physique.contextReleased, 0);
-    EXPECT_EQ(physique.interfaceReleased, 1);
+TEST(SkinPassCases, ReportsSkipsAndReleasesAsTheSceneAnswers) {
+    const SkinPassCase cases[] = {
+        {"vertices beyond the mesh are skipped silently",
+         [](SkinScene& s) {
+             s.Bind({&s.rigid, &s.rigid, &s.rigid, &s.rigid, &s.blended});
+         },
+         {0, 1, 2},
+         {},
+         5,
+         1,
+         1},
+        {"a missing skin transform is reported at line 488, the identity stands in",
+         [](SkinScene& s) {
+             s.physique.initial.erase(&s.skin);
+             s.Bind({&s.rigid});
+         },
+         {0},
+         {488},
+         1,
+         1,
+         1},
+        {"a missing bone transform is reported at 517 for rigid, 556 for blended vertices",
+         [](SkinScene& s) {
+             s.physique.initial.erase(&s.bone);
+             s.Bind({&s.rigid, &s.blended, &s.rigid});
+         },
+         {0, 1, 2},
+         {517, 556, 517},
+         3,
+         1,
+         1},
+        {"a vertex of another type is reported at line 578",
+         [](SkinScene& s) {
+             s.Bind({&s.floating, &s.rigid, &s.deformable});
+         },
+         {1},
+         {578, 578},
+         3,
+         1,
+         1},
+        {"without the export interface nothing is read",
+         [](SkinScene& s) {
+             s.physique.offersInterface = false;
+             s.Bind({&s.rigid});
+         },
+         {},
+         {},
+         0,
+         0,
+         0},
+        {"without a context the interface is still released",
+         [](SkinScene& s) {
+             s.physique.hasContext = false;
+             s.Bind({&s.rigid});
+         },
+         {},
+         {},
+         0,
+         0,
+         1},
+        {"without geometry below the modifiers no weights are kept",
+         [](SkinScene& s) {
+             s.derived.base = &s.boneObject;
+             s.Bind({&s.rigid});
+         },
+         {},
+         {},
+         1,
+         1,
+         1},
+    };
+    for (const SkinPassCase& c : cases) {
+        SkinScene scene;
+        c.prepare(scene);
+        BoneTree tree(&scene.root, nullptr);
+        tree.AddPhysiqueWeights();
+        EXPECT_EQ(tree.bones[0].vertices, c.boneVertices) << c.name;
+        EXPECT_EQ(scene.AssertionLines(), c.assertionLines) << c.name;
+        EXPECT_EQ(scene.physique.context.released, c.vertexReleases) << c.name;
+        EXPECT_EQ(scene.physique.contextReleased, c.contextReleases) << c.name;
+        EXPECT_EQ(scene.physique.interfaceReleased, c.interfaceReleases) << c.name;
+        EXPECT_TRUE(scene.platform.messages.empty()) << c.name;
+        if (c.assertionLines == std::vector<int>{488}) {
+            EXPECT_EQ(tree.bones[0].weights.at(0).offset, Point3(1, 0, -2));
+        }
+    }
 }
 
 TEST_F(SkinPass, EverySkinModifierOfTheStackIsRead) {
@@ -149,16 +196,6 @@ TEST_F(SkinPass, EverySkinModifierOfTheStackIsRead) {
     tree.AddPhysiqueWeights();
     EXPECT_EQ(tree.bones[0].vertices, (std::vector<int>{0, 0}));
     EXPECT_EQ(tree.DominantBone(0), 0);
-}
-
-TEST_F(SkinPass, SkinWithoutGeometryBelowItsModifiersGivesNoWeights) {
-    FakeBoneObject notGeometry;
-    derived.base = &notGeometry;
-    Bind({&rigid});
-    BoneTree tree(&root, nullptr);
-    tree.AddPhysiqueWeights();
-    EXPECT_TRUE(tree.bones[0].weights.empty());
-    EXPECT_EQ(physique.context.released, 1);
 }
 
 }  // namespace

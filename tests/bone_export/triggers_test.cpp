@@ -9,19 +9,11 @@ using bone_test::LiveTree;
 using bone_test::SceneJson;
 
 std::vector<int> TriggerIds(BoneTree& tree) {
-    std::vector<int> ids;
-    for (int i = 0; i < tree.triggerCount; ++i) {
-        ids.push_back(tree.triggers[static_cast<size_t>(i)].id);
-    }
-    return ids;
+    return bone_test::EachOf(tree.triggers, tree.triggerCount, &Trigger_t::id);
 }
 
 std::vector<int> TriggerTimes(BoneTree& tree) {
-    std::vector<int> times;
-    for (int i = 0; i < tree.triggerCount; ++i) {
-        times.push_back(tree.triggers[static_cast<size_t>(i)].time);
-    }
-    return times;
+    return bone_test::EachOf(tree.triggers, tree.triggerCount, &Trigger_t::time);
 }
 
 TEST(TriggerSpheres, OnlySpheresNamedTriggerAreRecorded) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "cli/run_pellucid.h"
+#include "support/script_files.h"
 
 namespace pellucid::test {
 namespace {
@@ -29,7 +30,7 @@ std::string WriteScene(const std::string& folder, const std::string& json) {
 TEST(ClassesCommand, ListsTheFifteenRegisteredClassesInRegistryOrder) {
     const CommandResult r = RunPellucid({"classes"});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, ReadFile(kGolden + "classes.txt"));
+    EXPECT_EQ(r.out, ReadBytes(kGolden + "classes.txt"));
     EXPECT_EQ(r.err, "");
 }
 
@@ -59,7 +60,7 @@ TEST(CommandLine, BadArgumentsExitTwoWithOneMessage) {
 TEST(InfoCommand, ShowsTreeClassificationAndBones) {
     const CommandResult r = RunPellucid({"info", kExample});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, ReadFile(kGolden + "character-info.txt"));
+    EXPECT_EQ(r.out, ReadBytes(kGolden + "character-info.txt"));
 }
 
 TEST(InfoCommand, MarksTheSecondMeshAsAnExtraObject) {
@@ -86,7 +87,7 @@ TEST(ExportMeshCommand, WritesTheExampleCharacterAsTheGoldenScript) {
     const CommandResult r = RunPellucid({"export", "mesh", kExample, "-o", output});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(ReadFile(output), ReadFile(kGolden + "character.mef"));
+    EXPECT_EQ(ReadBytes(output), ReadBytes(kGolden + "character.mef"));
     // Nothing but the script is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
@@ -148,7 +149,7 @@ TEST(ExportMeshCommand, MappedDriveReceivesTheDebugTraceLog) {
     const CommandResult r = RunPellucid(
         {"export", "mesh", kExample, "-o", folder + "/out.mef", "--map-drive", "d=" + folder});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const std::string trace = ReadFile(folder + "/project/pellucid/test/debug.txt");
+    const std::string trace = ReadBytes(folder + "/project/pellucid/test/debug.txt");
     EXPECT_EQ(trace.rfind("EnumMesh_t\r\ncallback\r\n", 0), 0u) << trace.substr(0, 200);
     EXPECT_NE(trace.find("OutputMeshNormals\r\n"), std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "cli/run_pellucid.h"
+#include "support/script_files.h"
 
 namespace pellucid::test {
 namespace {
@@ -40,8 +41,8 @@ TEST(ConvertCommand, SavesADocumentThatExportsAsTheAssetDoes) {
     EXPECT_NE(r.err.find("Warning: Texture not on drive P.\n"), std::string::npos);
     r = RunPellucid({"export", "mesh", document, "-o", fromDocument});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(ReadFile(fromAsset), ReadFile(kGolden + "character-gltf.mef"));
-    EXPECT_EQ(ReadFile(fromDocument), ReadFile(fromAsset));
+    EXPECT_EQ(ReadBytes(fromAsset), ReadBytes(kGolden + "character-gltf.mef"));
+    EXPECT_EQ(ReadBytes(fromDocument), ReadBytes(fromAsset));
 }
 
 TEST(ConvertCommand, ReportsAsJsonWithStableFieldNames) {
@@ -90,7 +91,7 @@ TEST(ConvertCommand, WritesEmbeddedImagesBesideTheDocument) {
     const CommandResult r = RunPellucid({"convert", asset, "-o", folder + "/box.pscene.json"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(FilesIn(folder), 2);
-    const std::string json = ReadFile(folder + "/box.pscene.json");
+    const std::string json = ReadBytes(folder + "/box.pscene.json");
     const std::size_t image = json.find("\"image\": \"box.embedded0_");
     ASSERT_NE(image, std::string::npos) << json;
     const std::string name = json.substr(image + 10, json.find('"', image + 10) - image - 10);
@@ -100,7 +101,7 @@ TEST(ConvertCommand, WritesEmbeddedImagesBesideTheDocument) {
     const CommandResult exported =
         RunPellucid({"export", "mesh", folder + "/box.pscene.json", "-o", folder + "/box.mef"});
     EXPECT_EQ(exported.exitCode, 0) << exported.err;
-    EXPECT_NE(ReadFile(folder + "/box.mef").find("DiffuseTMap(0,"), std::string::npos);
+    EXPECT_NE(ReadBytes(folder + "/box.mef").find("DiffuseTMap(0,"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "cli/run_pellucid.h"
 #include "standalone/document/scene_document_io.h"
+#include "support/script_files.h"
 
 namespace pellucid::test {
 namespace {
@@ -48,12 +49,12 @@ TEST(CheckCommand, JsonReportPictureAndSavedMarks) {
     const std::string folder = TemporaryFolder("check-outputs");
     const CommandResult json = RunPellucid({"check", "volume", kOpenBox, "--json"});
     EXPECT_EQ(json.exitCode, 1);
-    EXPECT_EQ(json.out, ReadFile(kGolden + "openbox-volume.json"));
+    EXPECT_EQ(json.out, ReadBytes(kGolden + "openbox-volume.json"));
     const CommandResult r =
         RunPellucid({"check", "volume", kOpenBox, "--svg", folder + "/marks.svg", "-o",
                      folder + "/marked.pscene.json"});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    EXPECT_EQ(ReadFile(folder + "/marks.svg"), ReadFile(kGolden + "openbox-volume.svg"));
+    EXPECT_EQ(ReadBytes(folder + "/marks.svg"), ReadBytes(kGolden + "openbox-volume.svg"));
     EXPECT_EQ(SelectedFaces(folder + "/marked.pscene.json", "Crate"),
               (std::vector<int>{3, 5, 7, 9}));
     EXPECT_EQ(std::filesystem::directory_iterator(folder) == std::filesystem::directory_iterator(),
@@ -64,7 +65,7 @@ TEST(CheckCommand, RefusesBadRequestsWithoutWritingAnything) {
     const std::string folder = TemporaryFolder("check-refusals");
     const std::string copy = folder + "/scene.pscene.json";
     std::filesystem::copy_file(kOpenBox, copy);
-    const std::string before = ReadFile(copy);
+    const std::string before = ReadBytes(copy);
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"check", "volume", copy, "-o", copy},
              {"check", "volume", copy, "--svg", copy},
@@ -76,7 +77,7 @@ TEST(CheckCommand, RefusesBadRequestsWithoutWritingAnything) {
         EXPECT_EQ(r.exitCode, 2) << args[1] << " " << r.err;
         EXPECT_EQ(r.err.rfind("pellucid: ", 0), 0u) << r.err;
     }
-    EXPECT_EQ(ReadFile(copy), before);
+    EXPECT_EQ(ReadBytes(copy), before);
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         EXPECT_EQ(entry.path().filename(), "scene.pscene.json") << "left behind";
     }
@@ -122,15 +123,15 @@ TEST(ViewCommand, DrawsEveryViewAndLeavesWireframeOnlyObjectsOutOfShadedOnes) {
         const std::string path = folder + "/" + view + ".svg";
         const CommandResult r = RunPellucid({"view", kOpenBox, "-o", path, "--view", view});
         EXPECT_EQ(r.exitCode, 0) << r.err;
-        EXPECT_EQ(ReadFile(path).rfind("<svg ", 0), 0u);
+        EXPECT_EQ(ReadBytes(path).rfind("<svg ", 0), 0u);
     }
     const CommandResult wire = RunPellucid({"view", kOpenBox, "-o", folder + "/w.svg"});
     const CommandResult shaded =
         RunPellucid({"view", kOpenBox, "-o", folder + "/s.svg", "--shaded"});
     EXPECT_EQ(shaded.out, "wrote " + folder + "/s.svg (perspective view, shaded)\n");
     // The collision box's edges show in wireframe only: its colour is the third wire colour.
-    EXPECT_NE(ReadFile(folder + "/w.svg").find("#facc66"), std::string::npos);
-    EXPECT_EQ(ReadFile(folder + "/s.svg").find("#facc66"), std::string::npos);
+    EXPECT_NE(ReadBytes(folder + "/w.svg").find("#facc66"), std::string::npos);
+    EXPECT_EQ(ReadBytes(folder + "/s.svg").find("#facc66"), std::string::npos);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/script_files.h"
 
 namespace pellucid::test {
 
@@ -26,13 +26,6 @@ std::string Quote(const std::string& arg) {
 }
 
 }  // namespace
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string TemporaryFolder(const std::string& name) {
     const auto folder = std::filesystem::temp_directory_path() / ("pellucid-cli-" + name);
@@ -68,7 +61,7 @@ CommandResult RunPellucid(const std::vector<std::string>& args) {
     }
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(errPath);
+    result.err = ReadBytes(errPath);
     std::filesystem::remove(errPath);
     return result;
 }

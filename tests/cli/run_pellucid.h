@@ -14,7 +14,6 @@ struct CommandResult {
 
 CommandResult RunPellucid(const std::vector<std::string>& args);
 
-std::string ReadFile(const std::string& path);
 // A fresh, empty folder for one test.
 std::string TemporaryFolder(const std::string& name);
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "fake_node.h"
 #include "host/decomp.h"
 #include "host/transform_helpers.h"
 #include "math_test_util.h"
+#include "support/fake_node.h"
 
 namespace {
 
@@ -102,26 +102,6 @@ TEST(LinkParent, WithoutLinkConstraintIsTheSceneParent) {
     FakePlainControl plain;
     child.controller = &plain;
     EXPECT_EQ(GetLinkParent(&child, 0), &top);
-}
-
-TEST(TrimTrailingSpace, RemovesTrailingBlanksAndTabsOnly) {
-    const struct {
-        const char* in;
-        const char* out;
-    } cases[] = {
-        {"Bone01 \t \t", "Bone01"},
-        {"Left Arm  ", "Left Arm"},
-        {"  lead", "  lead"},
-        {"\tname\r\n", "\tname"},
-        {"   ", ""},
-        {"", ""},
-        {"a b", "a b"},
-    };
-    for (const auto& c : cases) {
-        CStr name(c.in);
-        EXPECT_EQ(TrimTrailingSpace(name).str(), c.out) << "\"" << c.in << "\"";
-        EXPECT_EQ(name.str(), c.out);
-    }
 }
 
 TEST(ObjectOffset, ScalesThenTurnsThenMoves) {

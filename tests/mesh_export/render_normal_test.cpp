@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "mesh_export/render_normal.h"
 #include "mesh_test_support.h"
-#include "standalone/host/standalone_host.h"
 
 namespace {
 
@@ -43,53 +42,42 @@ TEST(RenderNormals, CubeInOneSmoothingGroupHasOneNormalPerCorner) {
     EXPECT_EQ(normals[1], "Normal(1,0.333333,0.666667,-0.666667,-1,-1,-1,-1);");
 }
 
-// Faces around vertex 0, all in the plane z = 0: words 1, 2 and 0.
-const char* const kFan = R"({"pellucidScene": 1, "nodes": [{"name": "Fan", "object": {
-    "type": "mesh", "vertices": [[0,0,0],[1,0,0],[1,1,0],[0,1,0],[-1,1,0]],
-    "faces": [[0,1,2],[0,2,3],[0,3,4]], "smoothing": [1,2,0]}}]})";
-
-TEST(RenderNormals, GroupZeroFaceFindsTheLastRecordOfItsVertex) {
-    const MeshExport result = ExportMeshJson(kFan);
-    // Records used: vertex 0 head {1} and {2}, vertex 1 head, vertex 2 head {1} and {2}, vertex 3
-    // head {2} (face 2 added into it), vertex 4 head {0}: seven entries, numbered as first used.
-    EXPECT_THAT(LinesStartingWith(result.lines, "Normal("), SizeIs(7));
-    // Face 2 (group 0) added its normal into the head of vertex 0, yet finds the record {2} there,
-    // entry 3, as face 1 does; at vertex 3 the only record is the head, entry 5.
-    EXPECT_THAT(
-        LinesStartingWith(result.lines, "Face("),
-        ElementsAre("Face(0,0,2,1,0,2,1,0);", "Face(1,0,3,2,3,5,4,0);", "Face(2,0,4,3,3,6,5,0);"));
-}
-
-TEST(RenderNormals, FacesSharingAGroupShareARecordWhoseGroupsGrow) {
-    pellucid::standalone::StandaloneHost host(SceneFromJson(kFan));
-    host.SetEchoMessages(false);
-    INode* node = host.FindNodeByName("Fan");
-    ASSERT_NE(node, nullptr);
-    Mesh mesh;
-    mesh.setNumVerts(4);
-    mesh.setNumFaces(3);
-    mesh.faces[0].setVerts(0, 1, 2);
-    mesh.faces[0].setSmGroup(3);
-    mesh.faces[1].setVerts(0, 2, 3);
-    mesh.faces[1].setSmGroup(2);
-    mesh.faces[2].setVerts(0, 3, 1);
-    mesh.faces[2].setSmGroup(4);
-    RenderNormal_t normals(node, &mesh, nullptr);
-    normals.AddRenderNormals();
-    // Vertex 0: head {3} shared by words 3 and 2, then {4}; vertices 1 and 3 also get two records.
-    const VertexNormal_t& head = normals.vertexNormals[0];
-    EXPECT_EQ(head.groups, 3u);
-    ASSERT_GE(head.next, 0);
-    EXPECT_EQ(normals.vertexNormals[static_cast<size_t>(head.next)].groups, 4u);
-    EXPECT_EQ(normals.vertexNormals[static_cast<size_t>(head.next)].next, -1);
-    // Numbered vertex by vertex, chain by chain: 0 {3}, 0 {4}, 1 {3}, 1 {4}, 2 {3}, 3 {2}, 3 {4}.
-    EXPECT_EQ(normals.count, 7);
-    EXPECT_EQ(normals.GetNormalIndex(1, 0), 0);
-    EXPECT_EQ(normals.GetNormalIndex(2, 0), 0);
-    EXPECT_EQ(normals.GetNormalIndex(4, 0), 1);
-    EXPECT_EQ(normals.GetNormalIndex(8, 0), 1);  // no group shared: the last record
-    EXPECT_EQ(normals.GetNormalIndex(0, 2), 4);
-    EXPECT_EQ(normals.GetNormalIndex(4, 3), 6);
+// Three faces around vertex 0 with their smoothing words: how many normal entries are written and
+// which entries the face corners get.
+TEST(RenderNormals, CornersFindTheRecordSharingTheirGroupOrTheLastOne) {
+    const struct {
+        const char* vertices;
+        const char* faces;
+        const char* smoothing;
+        size_t normals;
+        std::vector<std::string> faceLines;
+    } cases[] = {
+        // Words 1, 2 and 0. Records used: vertex 0 head {1} and {2}, vertex 1 head, vertex 2 head
+        // {1} and {2}, vertex 3 head {2} (face 2 added into it), vertex 4 head {0}. Face 2
+        // (group 0) added its normal into the head of vertex 0, yet finds the record {2} there,
+        // entry 3, as face 1 does; at vertex 3 the only record is the head, entry 5.
+        {"[[0,0,0],[1,0,0],[1,1,0],[0,1,0],[-1,1,0]]",
+         "[[0,1,2],[0,2,3],[0,3,4]]",
+         "[1,2,0]",
+         7,
+         {"Face(0,0,2,1,0,2,1,0);", "Face(1,0,3,2,3,5,4,0);", "Face(2,0,4,3,3,6,5,0);"}},
+        // Words 3, 2 and 4. Records: vertex 0 {3} (word 2 joins it) and {4}; vertex 1 {3} and
+        // {4}; vertex 2 {3}; vertex 3 {2} and {4}. Face 1 finds the records of vertices 0 and 2
+        // again and adds 3; face 2 adds 4, 5 and 6, the {4} records of vertices 0, 3 and 1.
+        {"[[0,0,0],[1,0,0],[1,1,0],[0,1,0]]",
+         "[[0,1,2],[0,2,3],[0,3,1]]",
+         "[3,2,4]",
+         7,
+         {"Face(0,0,2,1,0,2,1,0);", "Face(1,0,3,2,0,3,2,0);", "Face(2,0,1,3,4,6,5,0);"}},
+    };
+    for (const auto& c : cases) {
+        const MeshExport result = ExportMeshJson(
+            std::string(R"({"pellucidScene": 1, "nodes": [{"name": "Fan", "object": {)") +
+            R"("type": "mesh", "vertices": )" + c.vertices + R"(, "faces": )" + c.faces +
+            R"(, "smoothing": )" + c.smoothing + "}}]}");
+        EXPECT_THAT(LinesStartingWith(result.lines, "Normal("), SizeIs(c.normals)) << c.smoothing;
+        EXPECT_EQ(LinesStartingWith(result.lines, "Face("), c.faceLines) << c.smoothing;
+    }
 }
 
 TEST(RenderNormals, VertexUsedByNoFaceIsNumberedButNotWritten) {

@@ -1,4 +1,5 @@
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,14 @@ std::string Text(const char* s) {
 struct BoxParams {
     float length = -1, width = -1, height = -1;
     int wsegs = -1, lsegs = -1, hsegs = -1, mapping = -1;
+    bool operator==(const BoxParams&) const = default;
 };
+
+void PrintTo(const BoxParams& p, std::ostream* out) {
+    *out << "length " << p.length << ", width " << p.width << ", height " << p.height
+         << ", segments " << p.wsegs << "/" << p.lsegs << "/" << p.hsegs << ", mapping "
+         << p.mapping;
+}
 
 BoxParams Params(CollBox& box, TimeValue t = 0) {
     BoxParams p;
@@ -48,14 +56,7 @@ class CollBoxTest : public testing::Test {
 
 TEST_F(CollBoxTest, NewBoxStartsFromTheClassDefaults) {
     CollBox box;
-    const BoxParams p = Params(box);
-    EXPECT_EQ(p.length, 0.0f);
-    EXPECT_EQ(p.width, 0.0f);
-    EXPECT_EQ(p.height, 0.0f);
-    EXPECT_EQ(p.wsegs, 1);
-    EXPECT_EQ(p.lsegs, 1);
-    EXPECT_EQ(p.hsegs, 1);
-    EXPECT_EQ(p.mapping, 0);
+    EXPECT_EQ(Params(box), (BoxParams{0, 0, 0, 1, 1, 1, 0}));
     EXPECT_EQ(box.pblock->NumParams(), 7);
     EXPECT_EQ(box.pblock->GetVersion(), 1u);
     EXPECT_EQ(box.suspendSnap, 0);
@@ -88,14 +89,7 @@ TEST_F(CollBoxTest, IdentityAndNames) {
 TEST_F(CollBoxTest, SetParamsTakesWidthHeightLengthInThatOrder) {
     CollBox box;
     box.SetParams(2.0f, 3.0f, 4.0f, 5, 6, 7, TRUE);
-    const BoxParams p = Params(box);
-    EXPECT_EQ(p.width, 2.0f);
-    EXPECT_EQ(p.height, 3.0f);
-    EXPECT_EQ(p.length, 4.0f);
-    EXPECT_EQ(p.wsegs, 5);
-    EXPECT_EQ(p.lsegs, 6);
-    EXPECT_EQ(p.hsegs, 7);
-    EXPECT_EQ(p.mapping, 1);
+    EXPECT_EQ(Params(box), (BoxParams{4, 2, 3, 5, 6, 7, 1}));
 }
 
 TEST_F(CollBoxTest, BuildMeshUsesTheParameterBlock) {
@@ -169,13 +163,8 @@ TEST_F(CollBoxTest, LeavingTheEditorCarriesSegmentCountsToTheNextBox) {
     edited.SetParams(1, 1, 1, 3, 4, 5, TRUE);
     edited.EndEditParams(nullptr, END_EDIT_REMOVEUI, nullptr);
     CollBox next;
-    const BoxParams p = Params(next);
-    EXPECT_EQ(p.wsegs, 3);
-    EXPECT_EQ(p.lsegs, 4);
-    EXPECT_EQ(p.hsegs, 5);
     // Sizes and mapping are not carried.
-    EXPECT_EQ(p.length, 0.0f);
-    EXPECT_EQ(p.mapping, 0);
+    EXPECT_EQ(Params(next), (BoxParams{0, 0, 0, 3, 4, 5, 0}));
 
     CollBox::ResetClassParams();
     CollBox reset;
@@ -210,12 +199,7 @@ TEST_F(CollBoxTest, CloneCopiesTheParameterBlockAndRebuildsItsMesh) {
     EXPECT_NE(copy->pblock, box.pblock);
     EXPECT_TRUE(copy->ivalid.Empty());
     box.SetParams(9, 9, 9, 1, 1, 1, FALSE);
-    const BoxParams p = Params(*copy);
-    EXPECT_EQ(p.width, 2.0f);
-    EXPECT_EQ(p.height, 3.0f);
-    EXPECT_EQ(p.length, 4.0f);
-    EXPECT_EQ(p.wsegs, 2);
-    EXPECT_EQ(p.mapping, 1);
+    EXPECT_EQ(Params(*copy), (BoxParams{4, 2, 3, 2, 2, 2, 1}));
     copy->UpdateMesh(0);
     EXPECT_EQ(copy->mesh.getNumVerts(), 2 * 9 + 2 * 1 * 4);
 }

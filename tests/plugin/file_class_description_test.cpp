@@ -1,8 +1,11 @@
-#include <memory>
-#include <string>
-
+// The constant answers of the five file classes (extensions, descriptions, authors, versions).
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <ostream>
+#include <string>
+
+#include "resources/author_strings.h"
 #include "support/library_fixture.h"
 
 namespace {
@@ -12,19 +15,26 @@ std::string Text(const char* s) {
 }
 
 struct Description {
-    std::string ext0, ext1, ext7;
     int extCount;
+    std::string ext0, ext1, ext7;
     std::string longDesc, shortDesc, author, copyright, other1, other2;
     unsigned int version;
+    bool operator==(const Description&) const = default;
 };
+
+void PrintTo(const Description& d, std::ostream* out) {
+    *out << d.extCount << " " << d.ext0 << "/" << d.ext1 << "/" << d.ext7 << " \"" << d.longDesc
+         << "\" \"" << d.shortDesc << "\" " << d.author << ", " << d.copyright << ", \"" << d.other1
+         << "\" \"" << d.other2 << "\" version " << d.version;
+}
 
 // The descriptive answers of one file class, whichever of the two host kinds it is.
 template <class T>
 Description Describe(T& c) {
-    return {Text(c.Ext(0)),
+    return {c.ExtCount(),
+            Text(c.Ext(0)),
             Text(c.Ext(1)),
             Text(c.Ext(7)),
-            c.ExtCount(),
             Text(c.LongDesc()),
             Text(c.ShortDesc()),
             Text(c.AuthorName()),
@@ -34,102 +44,51 @@ Description Describe(T& c) {
             c.Version()};
 }
 
-std::unique_ptr<SceneExport> MakeExporter(int i) {
-    return std::unique_ptr<SceneExport>(static_cast<SceneExport*>(LibClassDesc(i)->Create()));
-}
-std::unique_ptr<SceneImport> MakeImporter(int i) {
-    return std::unique_ptr<SceneImport>(static_cast<SceneImport*>(LibClassDesc(i)->Create()));
+template <class T>
+std::unique_ptr<T> Make(int i) {
+    return std::unique_ptr<T>(static_cast<T*>(LibClassDesc(i)->Create()));
 }
 
 using FileClassDescriptionTest = LoadedLibraryTest;
 
-TEST_F(FileClassDescriptionTest, ScriptExportersDescribeThemselves) {
-    auto mesh = MakeExporter(0);
-    auto bone = MakeExporter(1);
-    const Description m = Describe(*mesh);
-    const Description b = Describe(*bone);
-
-    EXPECT_EQ(m.extCount, 1);
-    EXPECT_EQ(m.ext0, "MEF");
-    EXPECT_EQ(m.ext1, "<null>");
-    EXPECT_EQ(m.ext7, "<null>");
-    EXPECT_EQ(m.longDesc, "Vantrel 3DS MAX v1.2 Mesh Exporter File");
-    EXPECT_EQ(m.shortDesc, "Mesh Exporter File");
-    EXPECT_EQ(m.version, 50u);
-
-    EXPECT_EQ(b.extCount, 1);
-    EXPECT_EQ(b.ext0, "BEF");
-    EXPECT_EQ(b.ext1, "<null>");
-    EXPECT_EQ(b.longDesc, "Vantrel 3DS MAX v1.2 Bone Exporter File");
-    EXPECT_EQ(b.shortDesc, "Bone Exporter File");
-    EXPECT_EQ(b.version, 50u);
-
-    // Both carry the studio's author string and its 1997 rights notice.
-    EXPECT_EQ(m.author, b.author);
-    EXPECT_EQ(m.copyright, b.copyright);
-    EXPECT_NE(m.copyright.find("1997"), std::string::npos);
-    EXPECT_NE(m.copyright.find("Vantrel"), std::string::npos);
-    for (const Description* d : {&m, &b}) {
-        EXPECT_EQ(d->other1, "");
-        EXPECT_EQ(d->other2, "");
-        EXPECT_FALSE(d->author.empty());
-    }
-    EXPECT_EQ(mesh->SupportsOptions(0, 0), FALSE);
-    EXPECT_EQ(bone->SupportsOptions(0, 0xffffffff), FALSE);
+TEST_F(FileClassDescriptionTest, EveryFileClassAnswersItsConstants) {
+    const std::string studio = kStudioAuthor, studioNotice = kStudioCopyright;
+    const std::string person = kExchangeAuthor, secondNotice = kExchangeCopyright;
+    // The script exporters answer their extension for index 0 only, the exchange classes for every
+    // index.
+    EXPECT_EQ(Describe(*Make<SceneExport>(0)),
+              (Description{1, "MEF", "<null>", "<null>", "Vantrel 3DS MAX v1.2 Mesh Exporter File",
+                           "Mesh Exporter File", studio, studioNotice, "", "", 50}));
+    EXPECT_EQ(Describe(*Make<SceneExport>(1)),
+              (Description{1, "BEF", "<null>", "<null>", "Vantrel 3DS MAX v1.2 Bone Exporter File",
+                           "Bone Exporter File", studio, studioNotice, "", "", 50}));
+    EXPECT_EQ(Describe(*Make<SceneExport>(12)),
+              (Description{1, "ZUT", "ZUT", "ZUT", "Exports mesh in ZUT format", "Exports ZUT file",
+                           person, secondNotice, "", "", 1}));
+    EXPECT_EQ(Describe(*Make<SceneImport>(11)),
+              (Description{1, "ZUT", "ZUT", "ZUT",
+                           "This plugin imports ZUT file from the TOVRA program into 3DS Max.",
+                           "ZUT importer.", person, secondNotice, "", "", 1}));
+    EXPECT_EQ(
+        Describe(*Make<SceneImport>(14)),
+        (Description{1, "QMO", "QMO", "QMO",
+                     "This plugin imports QMO file from the Game Editor program into 3DS Max.",
+                     "QMO importer.", person, secondNotice, "", "", 1}));
+    // The studio's notice carries the year; the two authors and notices differ.
+    EXPECT_NE(studioNotice.find("1997"), std::string::npos);
+    EXPECT_NE(studio, person);
+    EXPECT_NE(studioNotice, secondNotice);
 }
 
-TEST_F(FileClassDescriptionTest, ExchangeClassesDescribeThemselves) {
-    auto zutExport = MakeExporter(12);
-    auto zutImport = MakeImporter(11);
-    auto qmoImport = MakeImporter(14);
-    const Description e = Describe(*zutExport);
-    const Description z = Describe(*zutImport);
-    const Description q = Describe(*qmoImport);
-
-    // Every extension index answers the one extension.
-    for (const Description* d : {&e, &z}) {
-        EXPECT_EQ(d->extCount, 1);
-        EXPECT_EQ(d->ext0, "ZUT");
-        EXPECT_EQ(d->ext1, "ZUT");
-        EXPECT_EQ(d->ext7, "ZUT");
-        EXPECT_EQ(d->version, 1u);
+TEST_F(FileClassDescriptionTest, OptionsZoomAndUnopenableFiles) {
+    for (int i : {0, 1, 12}) {
+        EXPECT_EQ(Make<SceneExport>(i)->SupportsOptions(0, 0xffffffff), FALSE) << i;
     }
-    EXPECT_EQ(q.extCount, 1);
-    EXPECT_EQ(q.ext0, "QMO");
-    EXPECT_EQ(q.ext1, "QMO");
-    EXPECT_EQ(q.version, 1u);
-
-    EXPECT_EQ(e.longDesc, "Exports mesh in ZUT format");
-    EXPECT_EQ(e.shortDesc, "Exports ZUT file");
-    EXPECT_EQ(z.longDesc, "This plugin imports ZUT file from the TOVRA program into 3DS Max.");
-    EXPECT_EQ(z.shortDesc, "ZUT importer.");
-    EXPECT_EQ(q.longDesc,
-              "This plugin imports QMO file from the Game Editor program into 3DS Max.");
-    EXPECT_EQ(q.shortDesc, "QMO importer.");
-
-    // One person's author string and the studio's second notice, shared by the three.
-    EXPECT_EQ(e.author, z.author);
-    EXPECT_EQ(e.author, q.author);
-    EXPECT_EQ(e.copyright, z.copyright);
-    EXPECT_EQ(e.copyright, q.copyright);
-    auto mesh = MakeExporter(0);
-    EXPECT_NE(e.author, Text(mesh->AuthorName()));
-    EXPECT_NE(e.copyright, Text(mesh->CopyrightMessage()));
-    EXPECT_NE(e.copyright.find("Vantrel"), std::string::npos);
-    for (const Description* d : {&e, &z, &q}) {
-        EXPECT_EQ(d->other1, "");
-        EXPECT_EQ(d->other2, "");
-    }
-
-    EXPECT_EQ(zutExport->SupportsOptions(0, 0), FALSE);
-    EXPECT_EQ(zutImport->ZoomExtents(), -1);
-    EXPECT_EQ(qmoImport->ZoomExtents(), -1);
-}
-
-TEST_F(FileClassDescriptionTest, UnopenableFilesGiveTheDocumentedResults) {
+    EXPECT_EQ(Make<SceneImport>(11)->ZoomExtents(), -1);
+    EXPECT_EQ(Make<SceneImport>(14)->ZoomExtents(), -1);
     const char* missing = "/nonexistent-folder/none.txt";
-    EXPECT_EQ(MakeExporter(12)->DoExport(missing, nullptr, nullptr), TRUE);
-    EXPECT_EQ(MakeImporter(11)->DoImport(missing, nullptr, nullptr), 0);
+    EXPECT_EQ(Make<SceneExport>(12)->DoExport(missing, nullptr, nullptr), TRUE);
+    EXPECT_EQ(Make<SceneImport>(11)->DoImport(missing, nullptr, nullptr), 0);
 }
 
 }  // namespace

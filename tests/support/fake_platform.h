@@ -1,6 +1,6 @@
 // A host platform for tests that need no scene: it records message boxes and assertion reports,
-// maps platform paths to local files by prefix, and answers fixed settings. Install it with
-// SetHostPlatform (the guard below does so for the length of a scope).
+// maps platform paths to local files by prefix, and answers fixed settings. Attach it with
+// AttachHostPlatform (the guard below does so for the length of a scope).
 #pragma once
 
 #include <algorithm>
@@ -86,16 +86,16 @@ class FakePlatform : public HostPlatform {
     float tcb[5] = {0.0f, 0.0f, 0.0f, 0.0f, 0.0f};
 };
 
-// Makes a platform the library's host for the life of the guard, and restores the previous one.
+// Makes a platform (or, with null, no platform) the library's host for the life of the guard.
 class ScopedHostPlatform {
   public:
-    explicit ScopedHostPlatform(HostPlatform* platform) : previous_(GetHostPlatform()) {
-        SetHostPlatform(platform);
+    explicit ScopedHostPlatform(HostPlatform* platform) : platform_(platform) {
+        AttachHostPlatform(platform);
     }
-    ~ScopedHostPlatform() { SetHostPlatform(previous_); }
+    ~ScopedHostPlatform() { DetachHostPlatform(platform_); }
     ScopedHostPlatform(const ScopedHostPlatform&) = delete;
     ScopedHostPlatform& operator=(const ScopedHostPlatform&) = delete;
 
   private:
-    HostPlatform* previous_;
+    HostPlatform* platform_;
 };

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "plugin/debug_log.h"
+#include "services/debug_log.h"
 #include "standalone/support/model_support.h"
 #include "standalone/support/scene_invariants.h"
 

@@ -1,0 +1,3 @@
+#include "services/module_handle.h"
+
+HINSTANCE hInstance = nullptr;

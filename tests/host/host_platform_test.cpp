@@ -1,0 +1,72 @@
+// Which host the library's calls reach: the one attached last on the calling thread, and the one
+// before it again when that goes away.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "support/fake_platform.h"
+
+namespace {
+
+TEST(HostPlatform, HostThatGoesAwayGivesTheLibraryBackToTheOneBeforeIt) {
+    FakePlatform first;
+    first.ticksPerFrame = 100;
+    ScopedHostPlatform firstScope(&first);
+    {
+        FakePlatform second;
+        second.ticksPerFrame = 200;
+        ScopedHostPlatform secondScope(&second);
+        EXPECT_EQ(GetTicksPerFrame(), 200);
+        MessageBox(nullptr, "to the second", "Warning", MB_OK);
+    }
+    EXPECT_EQ(GetHostPlatform(), &first);
+    EXPECT_EQ(GetTicksPerFrame(), 100);
+    MessageBox(nullptr, "to the first", "Warning", MB_OK);
+    assert1(12, "unit");
+    EXPECT_EQ(first.messages, (std::vector<FakePlatform::Message>{{"Warning", "to the first"}}));
+    EXPECT_EQ(first.assertions, (std::vector<FakePlatform::Assertion>{{"unit", 12}}));
+}
+
+TEST(HostPlatform, DetachingAHostBelowTheCurrentOneKeepsTheCurrentOne) {
+    FakePlatform a, b, c;
+    AttachHostPlatform(&a);
+    AttachHostPlatform(&b);
+    AttachHostPlatform(&c);
+    DetachHostPlatform(&b);
+    EXPECT_EQ(GetHostPlatform(), &c);
+    // Attaching an attached host makes it current again; detaching it returns to the one before.
+    AttachHostPlatform(&a);
+    EXPECT_EQ(GetHostPlatform(), &a);
+    DetachHostPlatform(&a);
+    EXPECT_EQ(GetHostPlatform(), &c);
+    DetachHostPlatform(&c);
+    EXPECT_EQ(GetHostPlatform(), nullptr);
+    // A host that is not attached changes nothing.
+    DetachHostPlatform(&b);
+    EXPECT_EQ(GetHostPlatform(), nullptr);
+    EXPECT_EQ(GetTicksPerFrame(), 160);
+    EXPECT_EQ(MessageBox(nullptr, "nobody", "Warning", MB_OK), IDOK);
+}
+
+TEST(HostPlatform, HostsOfOtherThreadsAreNotSeen) {
+    FakePlatform here;
+    ScopedHostPlatform scope(&here);
+    HostPlatform* seenThere = &here;
+    int ticksThere = 0;
+    std::thread other([&] {
+        FakePlatform there;
+        there.ticksPerFrame = 30;
+        EXPECT_EQ(GetHostPlatform(), nullptr);
+        ScopedHostPlatform thereScope(&there);
+        seenThere = GetHostPlatform();
+        ticksThere = GetTicksPerFrame();
+        MessageBox(nullptr, "there", "Warning", MB_OK);
+    });
+    other.join();
+    EXPECT_NE(seenThere, &here);
+    EXPECT_EQ(ticksThere, 30);
+    EXPECT_EQ(GetHostPlatform(), &here);
+    EXPECT_TRUE(here.messages.empty());
+}
+
+}  // namespace
