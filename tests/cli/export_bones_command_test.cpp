@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/run_pellucid.h"
+#include "support/script_files.h"
 
 namespace pellucid::test {
 namespace {
@@ -21,18 +22,18 @@ TEST(ExportBonesCommand, WritesTheExampleCharacterAsTheGoldenScripts) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "wrote " + output + " (0 messages)\n");
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(ReadFile(output), ReadFile(kGolden + "character.bef"));
+    EXPECT_EQ(ReadBytes(output), ReadBytes(kGolden + "character.bef"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 
     // --loop marks the animation cyclic and wraps the first and last entries' tangents round the
     // loop; --no-loop overrides a scene that loops.
     r = RunPellucid({"export", "bones", kExample, "-o", output, "--loop"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    const std::string looped = ReadFile(output);
-    EXPECT_EQ(looped, ReadFile(kGolden + "character-loop.bef"));
+    const std::string looped = ReadBytes(output);
+    EXPECT_EQ(looped, ReadBytes(kGolden + "character-loop.bef"));
     EXPECT_EQ(looped.rfind("AnimInit(\"Anim name\",3,3201,1);\r\n", 0), 0u);
     r = RunPellucid({"export", "bones", kExample, "-o", output, "--no-loop"});
-    EXPECT_EQ(ReadFile(output), ReadFile(kGolden + "character.bef"));
+    EXPECT_EQ(ReadBytes(output), ReadBytes(kGolden + "character.bef"));
 }
 
 TEST(ExportBonesCommand, SceneWithoutBonesGivesAnEmptyScript) {
@@ -43,7 +44,7 @@ TEST(ExportBonesCommand, SceneWithoutBonesGivesAnEmptyScript) {
     const CommandResult r = RunPellucid({"export", "bones", scene, "-o", folder + "/out.bef"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(std::filesystem::exists(folder + "/out.bef"));
-    EXPECT_EQ(ReadFile(folder + "/out.bef"), "");
+    EXPECT_EQ(ReadBytes(folder + "/out.bef"), "");
 }
 
 }  // namespace
