@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bone_export/bone_tree.h"
+#include "cli/bone_summary.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/object_names.h"
@@ -87,6 +88,7 @@ int RunInfoCommand(const SceneOptions& scene, std::ostream& out, std::ostream& e
         }
     }
     out << fmt::format("{} bones, {} triggers\n", bones.boneCount, bones.triggerCount);
+    PrintBoneScriptSummary(out, *host, bones);
     return kExitOk;
 }
 
