@@ -18,6 +18,8 @@ struct SceneOptions {
 };
 // Declares SCENE and --map-drive on `command`.
 void AddSceneOptions(CLI::App& command, SceneOptions& scene);
+// Declares SCENE... (one or more, into `scenes`) and --map-drive (into `scene`) on `command`.
+void AddSceneListOptions(CLI::App& command, std::vector<std::string>& scenes, SceneOptions& scene);
 
 Job DeclareClassesCommand(CLI::App& command);
 Job DeclareInfoCommand(CLI::App& command);

@@ -12,16 +12,32 @@
 
 namespace pellucid::cli {
 
-void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
-    command
-        .add_option("scene", scene.scenePath,
-                    "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb "
-                    ".fbx .3ds .dae .obj) converted on load")
-        ->required()
-        ->check(CLI::ExistingFile);
+namespace {
+
+constexpr const char* kSceneHelp =
+    "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb .fbx .3ds .dae .obj) "
+    "converted on load";
+
+void AddDriveOption(CLI::App& command, SceneOptions& scene) {
     command.add_option("--map-drive", scene.driveMaps,
                        "Map a drive letter of the library's platform paths to a folder, as "
                        "LETTER=FOLDER (the debug trace log is written on drive d:)");
+}
+
+}  // namespace
+
+void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
+    command.add_option("scene", scene.scenePath, kSceneHelp)->required()->check(CLI::ExistingFile);
+    AddDriveOption(command, scene);
+}
+
+void AddSceneListOptions(CLI::App& command, std::vector<std::string>& scenes, SceneOptions& scene) {
+    command
+        .add_option("scenes", scenes,
+                    std::string(kSceneHelp) + "; several scenes are exported into a folder")
+        ->required()
+        ->check(CLI::ExistingFile);
+    AddDriveOption(command, scene);
 }
 
 bool IsSceneDocumentPath(const std::string& path) {
