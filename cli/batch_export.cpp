@@ -79,21 +79,24 @@ void CopyCaptured(std::FILE* file, std::ostream& to) {
     ::_exit(code);
 }
 
-// Reads how a child ended; a child ended by a signal has left its temporary file behind.
-void RecordEnd(SceneRun& run, const std::string& scene, int status) {
+// Reads how a child ended (`status` is null when its end could not be read); a child ended by a
+// signal has left its temporary file behind.
+void RecordEnd(SceneRun& run, const std::string& scene, const int* status) {
     run.finished = true;
-    if (WIFEXITED(status)) {
-        run.exitCode = WEXITSTATUS(status);
+    if (status != nullptr && WIFEXITED(*status)) {
+        run.exitCode = WEXITSTATUS(*status);
         return;
     }
     run.exitCode = kExitBadInput;
-    const int signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     std::error_code ignored;
     fs::remove(run.output + ".partial-" + std::to_string(run.pid), ignored);
+    const std::string how = status != nullptr && WIFSIGNALED(*status)
+                                ? ::strsignal(WTERMSIG(*status))
+                                : std::string("its end could not be read");
     std::fprintf(run.err.get(),
                  "pellucid: %s: the export stopped abnormally (%s); no file was "
                  "written\n",
-                 scene.c_str(), signal != 0 ? ::strsignal(signal) : "unknown");
+                 scene.c_str(), how.c_str());
 }
 
 // Waits until one of the running children ends. Only our own children are waited for, so that
@@ -107,7 +110,7 @@ void WaitForOne(std::vector<SceneRun>& runs, const std::vector<std::string>& sce
             int status = 0;
             const pid_t ended = ::waitpid(run.pid, &status, WNOHANG);
             if (ended == run.pid || (ended < 0 && errno != EINTR)) {
-                RecordEnd(run, scenes[*it], ended == run.pid ? status : 0);
+                RecordEnd(run, scenes[*it], ended == run.pid ? &status : nullptr);
                 running.erase(it);
                 return;
             }
