@@ -111,20 +111,34 @@ def run_info_on(pellucid, folder, name, document):
 
 
 def mirror_folder(document_path, scratch):
-    """A scratch folder in which a document's side files and images resolve as beside the
-    original: its folder's entries and its parent folder's entries are linked in."""
+    """A scratch folder in which a document's side files and images are found without leaving it:
+    the entries of the document's folder and of its parent folder are linked in (see local_paths)."""
     folder = os.path.dirname(os.path.abspath(document_path))
-    parent = os.path.dirname(folder)
-    mirror_parent = os.path.join(scratch, "mirror")
-    mirror = os.path.join(mirror_parent, os.path.basename(folder))
-    shutil.rmtree(mirror_parent, ignore_errors=True)
+    mirror = os.path.join(scratch, "mirror")
+    shutil.rmtree(mirror, ignore_errors=True)
     os.makedirs(mirror)
-    for source, target in ((parent, mirror_parent), (folder, mirror)):
+    for source in (os.path.dirname(folder), folder):
         for entry in os.listdir(source):
+            target = os.path.join(mirror, entry)
             if entry.endswith(".pscene.json") or os.path.join(source, entry) == folder:
                 continue
-            os.symlink(os.path.join(source, entry), os.path.join(target, entry))
+            if os.path.lexists(target):
+                os.remove(target)
+            os.symlink(os.path.join(source, entry), target)
     return mirror
+
+
+def local_paths(value):
+    """The document with image and side-file paths that climb one folder ("../images/a.png")
+    made local ("images/a.png"), as they are found in a mirror folder; the reader refuses paths
+    that leave the document's folder."""
+    if isinstance(value, dict):
+        return {key: (item[3:] if key in ("image", "file") and isinstance(item, str)
+                      and item.startswith("../") else local_paths(item))
+                for key, item in value.items()}
+    if isinstance(value, list):
+        return [local_paths(item) for item in value]
+    return value
 
 
 def check_documents(source_dir, pellucid, scratch, results):
@@ -207,7 +221,7 @@ def check_mutations(source_dir, pellucid, scratch, results):
     tried = set()
     for path in repository_documents(source_dir):
         with open(path, encoding="utf-8") as f:
-            document = json.load(f)
+            document = local_paths(json.load(f))
         mirror = None
         for (kind, parts), replacement in mutations(document, []):
             if (kind, shape(parts)) in tried:
