@@ -121,9 +121,9 @@ void WaitForOne(std::vector<SceneRun>& runs, const std::vector<std::string>& sce
 
 }  // namespace
 
-bool IsFolderOutput(const std::string& path) {
+bool IsFolderOutput(const std::string& path, size_t sceneCount) {
     std::error_code ec;
-    return (!path.empty() && path.back() == '/') || fs::is_directory(path, ec);
+    return (!path.empty() && path.back() == '/') || (sceneCount > 1 && fs::is_directory(path, ec));
 }
 
 std::string BatchOutputPath(const std::string& folder, const std::string& scene,

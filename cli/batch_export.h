@@ -24,8 +24,10 @@ struct BatchExport {
     int jobs = 1;
 };
 
-// True when an output path names a folder: it ends with "/" or is an existing folder.
-bool IsFolderOutput(const std::string& path);
+// True when an output path names a folder: it ends with "/", or it is an existing folder and
+// several scenes are exported (one scene into an existing folder without the "/" is refused by
+// the output checks, which name what to do).
+bool IsFolderOutput(const std::string& path, size_t sceneCount);
 
 // The file for `scene` in `folder`: the scene's file name without its extension (a scene
 // document's whole ".pscene.json"), then `suffix`.

@@ -23,6 +23,7 @@ void AddSceneListOptions(CLI::App& command, std::vector<std::string>& scenes, Sc
 
 Job DeclareClassesCommand(CLI::App& command);
 Job DeclareInfoCommand(CLI::App& command);
+Job DeclareValidateCommand(CLI::App& command);
 Job DeclareExportMeshCommand(CLI::App& command);
 Job DeclareExportBonesCommand(CLI::App& command);
 Job DeclareConvertCommand(CLI::App& command);
@@ -72,6 +73,7 @@ struct CopyBonesOptions {
     // Replaces the scene's selection when not empty.
     std::vector<std::string> select;
     std::string outputPath;
+    bool json = false;
 };
 int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std::ostream& err);
 

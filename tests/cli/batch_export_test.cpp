@@ -50,15 +50,20 @@ TEST(BatchExport, BoneScriptsOfSeveralScenesAreTheSameWhateverTheNumberOfJobs) {
         contents[jobs] = FolderContents(out);
     }
     const CommandResult& r = reports["1"];
-    EXPECT_EQ(r.out, "wrote " + out + "character.bef (0 messages)\n" +  //
-                         "wrote " + out + "walk.bef (0 messages)\n" +   //
-                         "wrote " + out + "panels_bones.bef (1 message)\n" +
+    EXPECT_EQ(r.out, "wrote " + out + "character.bef (0 messages, 0 notes)\n" +  //
+                         "wrote " + out + "walk.bef (0 messages, 2 notes)\n" +   //
+                         "wrote " + out + "panels_bones.bef (1 message, 1 note)\n" +
                          "3 of 4 scenes written to " + out + "\n");
-    // Standard error holds the broken scene's reason, then the message box of the last scene.
+    // Standard error holds the broken scene's reason, the notes of the walk's attachment dummies,
+    // then the message box of the last scene with its note, in scene order.
     EXPECT_EQ(r.err.rfind("pellucid: " + broken + ": line 1, column 58: malformed JSON", 0), 0u)
         << r.err;
-    EXPECT_EQ(r.err.substr(r.err.find('\n') + 1),
-              "Error: The hierarchy contains a bone with no parent\n");
+    const std::string rest = r.err.substr(r.err.find('\n') + 1);
+    EXPECT_EQ(rest.rfind("note: \"ATTACH02_Hat\" is a dummy", 0), 0u) << rest;
+    EXPECT_NE(rest.find("\nError: The hierarchy contains a bone with no parent\nnote: bone 3 "
+                        "\"DstRoot\" has no bone above it"),
+              std::string::npos)
+        << rest;
     // The broken scene leaves nothing behind; the others are written as alone.
     const auto& files = contents["1"];
     ASSERT_EQ(files.size(), 3u);
@@ -78,8 +83,8 @@ TEST(BatchExport, MeshScriptsGoIntoAnExistingFolder) {
     const CommandResult r =
         RunPellucid({"export", "mesh", kExample, kBones, "-o", folder, "--jobs", "2"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "wrote " + folder + "/character.mef (0 messages)\n" +  //
-                         "wrote " + folder + "/panels_bones.mef (0 messages)\n" +
+    EXPECT_EQ(r.out, "wrote " + folder + "/character.mef (0 messages, 0 notes)\n" +  //
+                         "wrote " + folder + "/panels_bones.mef (0 messages, 1 note)\n" +
                          "2 of 2 scenes written to " + folder + "\n");
     const auto files = FolderContents(folder);
     ASSERT_EQ(files.size(), 2u);
@@ -95,7 +100,9 @@ TEST(BatchExport, OptionsReachEverySceneAndTheWorstCodeWins) {
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(ReadBytes(folder + "character.bef"), ReadBytes(kGolden + "cli/character-loop.bef"));
     EXPECT_TRUE(fs::exists(folder + "panels_bones.bef"));
-    EXPECT_EQ(r.err, "Error: The hierarchy contains a bone with no parent\n");
+    EXPECT_EQ(r.err.rfind("Error: The hierarchy contains a bone with no parent\nnote: bone 3 ", 0),
+              0u)
+        << r.err;
 }
 
 TEST(BatchExport, RefusesOutputsThatCannotHoldOneFilePerScene) {

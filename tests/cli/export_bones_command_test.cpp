@@ -20,7 +20,7 @@ TEST(ExportBonesCommand, WritesTheExampleCharacterAsTheGoldenScripts) {
     const std::string output = folder + "/character.bef";
     CommandResult r = RunPellucid({"export", "bones", kExample, "-o", output});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "wrote " + output + " (0 messages)\n");
+    EXPECT_EQ(r.out, "wrote " + output + " (0 messages, 0 notes)\n");
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(ReadBytes(output), ReadBytes(kGolden + "character.bef"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
