@@ -29,6 +29,9 @@ void AddDriveOption(CLI::App& command, SceneOptions& scene) {
                     "LETTER=FOLDER (the debug trace log is written on drive d:); repeat the "
                     "option for more drives")
         ->allow_extra_args(false);
+    command.add_flag("--allow-outside-files", scene.allowOutsideFiles,
+                     "Read side files and images that the scene document names outside its own "
+                     "folder (absolute paths, or paths that climb out with ..)");
 }
 
 }  // namespace
@@ -57,10 +60,14 @@ bool IsSceneDocumentPath(const std::string& path) {
         [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err) {
+std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err,
+                                           bool allowOutsideFiles) {
     try {
         if (IsSceneDocumentPath(path)) {
-            return standalone::ReadSceneDocument(path);
+            standalone::ReadOptions options;
+            options.allowOutsidePaths = allowOutsideFiles;
+            options.allowOutsideRemedy = "pass --allow-outside-files";
+            return standalone::ReadSceneDocument(path, options);
         }
         const interchange::ConversionOptions options;
         const ImportWatchdog watchdog(path, options.timeLimitSeconds);
@@ -92,7 +99,8 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
     for (const std::string& map : options.driveMaps) {
         drives.emplace_back(map[0], map.substr(2));
     }
-    std::optional<doc::Document> document = ReadSceneFile(options.scenePath, err);
+    std::optional<doc::Document> document =
+        ReadSceneFile(options.scenePath, err, options.allowOutsideFiles);
     if (!document) {
         return nullptr;
     }
