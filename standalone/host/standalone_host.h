@@ -21,8 +21,9 @@ class StandaloneHost : public Interface, public HostPlatform {
   public:
     // Makes this host the library's host on this thread (AttachHostPlatform), loads the library
     // once per process (LibraryLoad, then LibMain with DLL_PROCESS_ATTACH) and builds the live
-    // scene. Throws SceneBuildError for a document that cannot be brought to life. When the host
-    // goes away, the host made before it on this thread is the library's host again.
+    // scene. Throws DocumentError for a document that ValidateDocument refuses, and SceneBuildError
+    // when the library does not offer a class that the document uses. When the host goes away, the
+    // host made before it on this thread is the library's host again.
     explicit StandaloneHost(doc::Document document);
     // The same, with drive letters mapped to local folders before the library is loaded, so that
     // what the library opens at load (its trace log) can reach a local file.

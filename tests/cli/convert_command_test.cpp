@@ -20,12 +20,19 @@ int FilesIn(const std::string& folder) {
 }
 
 TEST(ConvertCommand, SavesADocumentThatExportsAsTheAssetDoes) {
+    // The asset in a folder below the document's, so that the document may read its texture.
     const std::string folder = TemporaryFolder("convert-character");
     const std::string document = folder + "/character.pscene.json";
-    CommandResult r = RunPellucid({"convert", kCharacter, "-o", document});
+    const std::string asset = folder + "/asset/character.gltf";
+    std::filesystem::create_directories(folder + "/asset");
+    for (const char* file : {"character.gltf", "character.bin", "textures"}) {
+        std::filesystem::copy(kSource + "/examples/" + file, folder + "/asset/" + file,
+                              std::filesystem::copy_options::recursive);
+    }
+    CommandResult r = RunPellucid({"convert", asset, "-o", document});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "wrote " + document + "\n");
-    EXPECT_NE(r.err.find("note: " + kCharacter +
+    EXPECT_NE(r.err.find("note: " + asset +
                          ": converted: 4 nodes, 1 mesh (50 vertices, 96 "
                          "faces), 3 materials, 1 bitmap, 3 bones, 1 skin, 1 morph channel\n"),
               std::string::npos)
@@ -36,7 +43,7 @@ TEST(ConvertCommand, SavesADocumentThatExportsAsTheAssetDoes) {
     // export the same script: the golden one.
     const std::string fromAsset = folder + "/asset.mef";
     const std::string fromDocument = folder + "/document.mef";
-    r = RunPellucid({"export", "mesh", kCharacter, "-o", fromAsset});
+    r = RunPellucid({"export", "mesh", asset, "-o", fromAsset});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.err.find("Warning: Texture not on drive P.\n"), std::string::npos);
     r = RunPellucid({"export", "mesh", document, "-o", fromDocument});

@@ -5,6 +5,7 @@
 
 #include <fmt/format.h>
 
+#include "standalone/document/json/nearest_name.h"
 #include "standalone/document/scene_document_io.h"
 
 namespace pellucid::standalone {
@@ -166,7 +167,9 @@ int JsonReader::FieldIndex(std::span<const std::string_view> names, std::string_
             return static_cast<int>(i);
         }
     }
-    Fail(fieldPath, fmt::format("unknown field \"{}\"", key));
+    NearestName nearest(key);
+    nearest.OfferAll(names);
+    Fail(fieldPath, fmt::format("unknown field \"{}\"{}", key, nearest.Hint()));
 }
 
 void JsonReader::Require(std::uint64_t seen, std::span<const std::string_view> names, int index,

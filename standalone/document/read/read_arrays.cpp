@@ -98,6 +98,7 @@ SideArray SceneDocumentReader::ReadSideArraySpec(JsonElement value, const JsonPa
     Require(seen, kSideArrayFields, kFile, path);
     Require(seen, kSideArrayFields, kCount, path);
     Require(seen, kSideArrayFields, kType, path);
+    CheckInsideDocumentFolder(path.Field("file"), array.file, "side file");
     return array;
 }
 
@@ -118,12 +119,12 @@ void SceneDocumentReader::ReadSideValues(const SideArray& array, const JsonPath&
     SwapWordsIfBigEndian(out.data(), static_cast<std::size_t>(bytes));
 }
 
-ArraySource SceneDocumentReader::ReadPointArray(JsonElement value, const JsonPath& path,
-                                                std::vector<Point3>& out) {
+void SceneDocumentReader::ReadPointArray(JsonElement value, const JsonPath& path,
+                                         std::vector<Point3>& out) {
     static_assert(sizeof(Point3) == 12);
     if (IsSideArray(value)) {
         ReadSideValues(ReadSideArraySpec(value, path, kFloatTypes), path, 3, out);
-        return {true};
+        return;
     }
     const simdjson::dom::array items = Array(value, path);
     out.clear();
@@ -131,11 +132,10 @@ ArraySource SceneDocumentReader::ReadPointArray(JsonElement value, const JsonPat
     ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
         out.push_back(Point(item, itemPath));
     });
-    return {false};
 }
 
-ArraySource SceneDocumentReader::ReadUvArray(JsonElement value, const JsonPath& path,
-                                             std::vector<Point3>& out, bool& hasW) {
+void SceneDocumentReader::ReadUvArray(JsonElement value, const JsonPath& path,
+                                      std::vector<Point3>& out, bool& hasW) {
     out.clear();
     if (IsSideArray(value)) {
         std::vector<float> uv;
@@ -144,7 +144,7 @@ ArraySource SceneDocumentReader::ReadUvArray(JsonElement value, const JsonPath& 
         for (std::size_t i = 0; i + 1 < uv.size(); i += 2) {
             out.emplace_back(uv[i], uv[i + 1], 0.0f);
         }
-        return {true};
+        return;
     }
     out.reserve(Array(value, path).size());
     ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
@@ -163,11 +163,10 @@ ArraySource SceneDocumentReader::ReadUvArray(JsonElement value, const JsonPath& 
         hasW = hasW || n == 3;
         out.emplace_back(uvw[0], uvw[1], uvw[2]);
     });
-    return {false};
 }
 
-ArraySource SceneDocumentReader::ReadTriangleArray(JsonElement value, const JsonPath& path,
-                                                   std::vector<std::array<std::uint32_t, 3>>& out) {
+void SceneDocumentReader::ReadTriangleArray(JsonElement value, const JsonPath& path,
+                                            std::vector<std::array<std::uint32_t, 3>>& out) {
     static_assert(sizeof(std::array<std::uint32_t, 3>) == 12);
     if (IsSideArray(value)) {
         const SideArray array = ReadSideArraySpec(value, path, kIntegerTypes);
@@ -182,7 +181,7 @@ ArraySource SceneDocumentReader::ReadTriangleArray(JsonElement value, const Json
                 }
             }
         }
-        return {true};
+        return;
     }
     out.clear();
     out.reserve(Array(value, path).size());
@@ -202,12 +201,10 @@ ArraySource SceneDocumentReader::ReadTriangleArray(JsonElement value, const Json
         }
         out.push_back(triangle);
     });
-    return {false};
 }
 
-ArraySource SceneDocumentReader::ReadWordArray(JsonElement value, const JsonPath& path,
-                                               std::uint32_t max, bool bitsAsGiven,
-                                               std::vector<std::uint32_t>& out) {
+void SceneDocumentReader::ReadWordArray(JsonElement value, const JsonPath& path, std::uint32_t max,
+                                        bool bitsAsGiven, std::vector<std::uint32_t>& out) {
     if (IsSideArray(value)) {
         const SideArray array = ReadSideArraySpec(value, path, kIntegerTypes);
         ReadSideValues(array, path, 1, out);
@@ -221,7 +218,7 @@ ArraySource SceneDocumentReader::ReadWordArray(JsonElement value, const JsonPath
                 Fail(path, fmt::format("element {}: value {} is above {}", i, out[i], max));
             }
         }
-        return {true};
+        return;
     }
     const std::int64_t min = bitsAsGiven ? std::numeric_limits<std::int32_t>::min() : 0;
     out.clear();
@@ -229,11 +226,10 @@ ArraySource SceneDocumentReader::ReadWordArray(JsonElement value, const JsonPath
     ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
         out.push_back(static_cast<std::uint32_t>(Integer(item, itemPath, min, max)));
     });
-    return {false};
 }
 
-ArraySource SceneDocumentReader::ReadIndexArray(JsonElement value, const JsonPath& path,
-                                                std::vector<int>& out) {
+void SceneDocumentReader::ReadIndexArray(JsonElement value, const JsonPath& path,
+                                         std::vector<int>& out) {
     if (IsSideArray(value)) {
         const SideArray array = ReadSideArraySpec(value, path, kIntegerTypes);
         ReadSideValues(array, path, 1, out);
@@ -247,7 +243,7 @@ ArraySource SceneDocumentReader::ReadIndexArray(JsonElement value, const JsonPat
                                        std::numeric_limits<int>::max()));
             }
         }
-        return {true};
+        return;
     }
     out.clear();
     out.reserve(Array(value, path).size());
@@ -255,53 +251,19 @@ ArraySource SceneDocumentReader::ReadIndexArray(JsonElement value, const JsonPat
         out.push_back(
             static_cast<int>(Integer(item, itemPath, 0, std::numeric_limits<int>::max())));
     });
-    return {false};
 }
 
-ArraySource SceneDocumentReader::ReadFloatArray(JsonElement value, const JsonPath& path,
-                                                std::vector<float>& out) {
+void SceneDocumentReader::ReadFloatArray(JsonElement value, const JsonPath& path,
+                                         std::vector<float>& out) {
     if (IsSideArray(value)) {
         ReadSideValues(ReadSideArraySpec(value, path, kFloatTypes), path, 1, out);
-        return {true};
+        return;
     }
     out.clear();
     out.reserve(Array(value, path).size());
     ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
         out.push_back(Float(item, itemPath));
     });
-    return {false};
-}
-
-void SceneDocumentReader::CheckIndices(std::span<const std::array<std::uint32_t, 3>> triangles,
-                                       std::size_t count, const JsonPath& path, ArraySource source,
-                                       std::string_view element, std::string_view what) const {
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-        for (std::uint32_t index : triangles[i]) {
-            if (index >= count) {
-                const std::string problem =
-                    fmt::format("index {} is out of range: there are {} {}", index, count, what);
-                if (source.sideFile) {
-                    Fail(path, fmt::format("{} {}: {}", element, i, problem));
-                }
-                Fail(path.Item(i), problem);
-            }
-        }
-    }
-}
-
-void SceneDocumentReader::CheckIndices(std::span<const int> indices, std::size_t count,
-                                       const JsonPath& path, ArraySource source,
-                                       std::string_view what) const {
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        if (static_cast<std::size_t>(indices[i]) >= count) {
-            const std::string problem =
-                fmt::format("index {} is out of range: there are {} {}", indices[i], count, what);
-            if (source.sideFile) {
-                Fail(path, fmt::format("element {}: {}", i, problem));
-            }
-            Fail(path.Item(i), problem);
-        }
-    }
 }
 
 }  // namespace pellucid::standalone

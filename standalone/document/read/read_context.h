@@ -1,5 +1,5 @@
 // The scene-document reader: one instance reads one parsed document into a doc::Document. Its
-// members are spread over the scene_document_read_*.cpp files by subject.
+// members are spread over the read_*.cpp files by subject.
 //
 // Reading goes in passes so that references may point forward: the ids of the shared lists and
 // the node tree (ids, names, children) are indexed first, then the bodies are read in a fixed
@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,15 +17,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include <fmt/format.h>
+
 #include "standalone/document/json/json_reader.h"
 #include "standalone/document/scene_document.h"
+#include "standalone/document/scene_document_io.h"
+#include "standalone/document/type_names.h"
 
 namespace pellucid::standalone {
-
-// Where a large array's values came from, so that later checks can point at them.
-struct ArraySource {
-    bool sideFile = false;
-};
 
 // The binary side files of one document, each opened once and read by range.
 class SideFileCache {
@@ -51,6 +51,45 @@ class SideFileCache {
     std::unordered_map<std::string, std::unique_ptr<OpenFile>> files_;
 };
 
+// The bit set of a list of field indices.
+template <typename Field>
+constexpr std::uint64_t FieldSet(std::initializer_list<Field> fields) {
+    std::uint64_t set = 0;
+    for (Field field : fields) {
+        set |= std::uint64_t{1} << field;
+    }
+    return set;
+}
+
+// The fields that an entry of one type takes, as a FieldSet over the entry's field names.
+template <typename Enum>
+struct TypeFields {
+    Enum type;
+    std::uint64_t fields;
+};
+
+// The "type" of an entry (object, modifier, material, map), refused unless `names` has it; sets
+// `kind` to what messages call the entry ("an object of type \"box\"").
+template <typename Enum, std::size_t N, std::size_t M>
+const TypeFields<Enum>& ReadEntryType(const JsonReader& reader, JsonElement value,
+                                      const JsonPath& path, std::string_view entry,
+                                      const TypeName<Enum> (&names)[N],
+                                      const TypeFields<Enum> (&types)[M], std::string& kind) {
+    const std::string_view typeName = reader.RequiredString(value, path, "type");
+    if (const TypeName<Enum>* named = FindTypeName(names, typeName)) {
+        for (const TypeFields<Enum>& type : types) {
+            if (type.type == named->value) {
+                const bool vowel =
+                    std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
+                kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
+                return type;
+            }
+        }
+    }
+    reader.Fail(path.Field("type"), fmt::format("unknown {} type \"{}\" (expected {})", entry,
+                                                typeName, ListOfNames(names, "")));
+}
+
 enum class SideType { Float32, Int32, UInt32 };
 
 // A large array stored in a side file: {"file", "offset", "count", "type"}.
@@ -63,11 +102,11 @@ struct SideArray {
 
 class SceneDocumentReader : public JsonReader {
   public:
-    SceneDocumentReader(std::string fileName, std::string baseDirectory);
+    SceneDocumentReader(std::string fileName, std::string baseDirectory, ReadOptions options);
 
     doc::Document Read(JsonElement root);
 
-    // Values (scene_document_read_values.cpp).
+    // Values (read_values.cpp).
     Color ReadColor(JsonElement value, const JsonPath& path) const;
     Quat ReadRotation(JsonElement value, const JsonPath& path) const;
     Matrix3 ReadMatrixRows(JsonElement value, const JsonPath& path, int rows) const;
@@ -83,28 +122,20 @@ class SceneDocumentReader : public JsonReader {
     doc::Controller<doc::ScaleKey> ReadScaleController(JsonElement value,
                                                        const JsonPath& path) const;
 
-    // Large arrays, inline or from a side file (scene_document_read_arrays.cpp).
-    ArraySource ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
+    // Large arrays, inline or from a side file (read_arrays.cpp).
+    void ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
     // [u, v] or [u, v, w]; sets hasW when any element has three values.
-    ArraySource ReadUvArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out,
-                            bool& hasW);
-    ArraySource ReadTriangleArray(JsonElement value, const JsonPath& path,
-                                  std::vector<std::array<std::uint32_t, 3>>& out);
+    void ReadUvArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out, bool& hasW);
+    void ReadTriangleArray(JsonElement value, const JsonPath& path,
+                           std::vector<std::array<std::uint32_t, 3>>& out);
     // Integers from 0 to `max`; a side file's int32 values are taken as they are stored when
     // `bitsAsGiven` (smoothing words), else refused when negative.
-    ArraySource ReadWordArray(JsonElement value, const JsonPath& path, std::uint32_t max,
-                              bool bitsAsGiven, std::vector<std::uint32_t>& out);
-    ArraySource ReadIndexArray(JsonElement value, const JsonPath& path, std::vector<int>& out);
-    ArraySource ReadFloatArray(JsonElement value, const JsonPath& path, std::vector<float>& out);
+    void ReadWordArray(JsonElement value, const JsonPath& path, std::uint32_t max, bool bitsAsGiven,
+                       std::vector<std::uint32_t>& out);
+    void ReadIndexArray(JsonElement value, const JsonPath& path, std::vector<int>& out);
+    void ReadFloatArray(JsonElement value, const JsonPath& path, std::vector<float>& out);
 
-    // Indices of `what` (vertices, faces, ...) in `indices` below `count`.
-    void CheckIndices(std::span<const std::array<std::uint32_t, 3>> triangles, std::size_t count,
-                      const JsonPath& path, ArraySource source, std::string_view element,
-                      std::string_view what) const;
-    void CheckIndices(std::span<const int> indices, std::size_t count, const JsonPath& path,
-                      ArraySource source, std::string_view what) const;
-
-    // References (scene_document_read_references.cpp): an id string, an entry written in place
+    // References (read_references.cpp): an id string, an entry written in place
     // (appended to its list), or null (-1) where `allowNull`.
     int ReadMaterialReference(JsonElement value, const JsonPath& path, bool allowNull);
     int ReadMapReference(JsonElement value, const JsonPath& path, bool allowNull);
@@ -113,6 +144,8 @@ class SceneDocumentReader : public JsonReader {
     // A node id, or a node name that no other node has.
     int ReadNodeReference(JsonElement value, const JsonPath& path, bool allowNull) const;
     int ResolveNodeReference(std::string_view reference, const JsonPath& path) const;
+    // The node id or name nearest to an unknown reference, or empty when none is near enough.
+    std::string NearestNode(std::string_view reference) const;
 
   private:
     struct SharedList {
@@ -125,29 +158,26 @@ class SceneDocumentReader : public JsonReader {
         const JsonPath* path = nullptr;
     };
 
-    // Passes (scene_document_read_document.cpp, scene_document_read_references.cpp).
+    // Passes (read_document.cpp, read_references.cpp).
     void ReadTopLevel(JsonElement root, const JsonPath& path);
     void IndexSharedIds(SharedList& list, const JsonPath& path, std::string_view kind);
     int Lookup(const SharedList& list, std::string_view id, const JsonPath& path,
                std::string_view kind) const;
 
-    // Settings (scene_document_read_settings.cpp).
+    // Settings (read_settings.cpp).
     void ReadSettings(JsonElement value, const JsonPath& path);
     void ReadTcbDefaults(JsonElement value, const JsonPath& path);
     doc::Drive ReadDrive(JsonElement value, const JsonPath& path) const;
 
-    // Nodes (scene_document_read_nodes.cpp).
+    // Nodes (read_nodes.cpp).
     void IndexNodeTree(JsonElement nodes, const JsonPath& path);
     void ReadNodeBody(int index);
     void ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const;
-    // Selected faces, skin vertices and morph points against the node's mesh.
-    void CheckNodeAgainstObject(const doc::Node& node, const JsonPath& path,
-                                ArraySource selectedFaces) const;
 
-    // Objects (scene_document_read_objects.cpp).
+    // Objects (read_objects.cpp).
     doc::Object ReadObject(JsonElement value, const JsonPath& path, bool shared);
 
-    // Modifiers (scene_document_read_modifiers.cpp).
+    // Modifiers (read_modifiers.cpp).
     doc::Modifier ReadModifier(JsonElement value, const JsonPath& path, bool shared);
     doc::SkinVertex ReadSkinVertex(JsonElement value, const JsonPath& path);
     void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
@@ -155,21 +185,16 @@ class SceneDocumentReader : public JsonReader {
     void ReadMorpher(JsonElement value, const JsonPath& path, doc::Modifier& modifier);
     doc::MorphChannelData ReadMorphChannel(JsonElement value, const JsonPath& path);
 
-    // Materials (scene_document_read_materials.cpp).
+    // Materials (read_materials.cpp).
     doc::Material ReadMaterial(JsonElement value, const JsonPath& path, bool shared);
     void ReadMapSlots(JsonElement value, const JsonPath& path, doc::Material& material);
 
-    // Maps and images (scene_document_read_maps.cpp, scene_document_read_images.cpp).
+    // Maps and images (read_maps.cpp, read_images.cpp).
     doc::Map ReadMap(JsonElement value, const JsonPath& path, bool shared);
     doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
     void LoadImageFile(const JsonPath& path, doc::Image& image) const;
 
-    // Checks over the whole document (scene_document_read_checks.cpp).
-    void CheckMapCycles() const;
-    void CheckMaterialCycles() const;
-    void CheckLinkCycles() const;
-
-    // Side arrays (scene_document_read_arrays.cpp). The form is recognised by being an object;
+    // Side arrays (read_arrays.cpp). The form is recognised by being an object;
     // its type must be one of `allowed`.
     SideArray ReadSideArraySpec(JsonElement value, const JsonPath& path,
                                 std::span<const SideType> allowed) const;
@@ -178,7 +203,13 @@ class SceneDocumentReader : public JsonReader {
     void ReadSideValues(const SideArray& array, const JsonPath& path, std::size_t wordsPerElement,
                         std::vector<T>& out);
 
+    // Refuses a side file or image named outside the document's folder unless the options allow
+    // it; `what` is "side file" or "image".
+    void CheckInsideDocumentFolder(const JsonPath& path, std::string_view file,
+                                   std::string_view what) const;
+
     std::string baseDirectory_;
+    ReadOptions options_;
     doc::Document document_;
     JsonPath root_;
     SharedList materials_, maps_, objects_, modifiers_;

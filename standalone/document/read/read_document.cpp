@@ -18,6 +18,8 @@ constexpr std::string_view kTopLevelFields[] = {"pellucidScene", "settings",  "m
                                                 "objects",       "modifiers", "nodes"};
 enum TopLevelField { kVersion, kSettings, kMaterials, kMaps, kObjects, kModifiers, kNodes };
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The parser's refusal as one line, with the place of the first syntax error when it can be
 // found.
 [[noreturn]] void FailMalformed(const std::string& fileName, std::string_view text,
@@ -41,28 +43,37 @@ enum TopLevelField { kVersion, kSettings, kMaterials, kMaps, kObjects, kModifier
 }
 
 doc::Document ParsePadded(const simdjson::padded_string& text, const std::string& baseDirectory,
-                          const std::string& fileName) {
+                          const std::string& fileName, const ReadOptions& options) {
     if (text.size() > simdjson::SIMDJSON_MAXSIZE_BYTES) {
         FailMalformed(fileName, {}, simdjson::CAPACITY);
     }
+    // A UTF-8 byte-order mark, as some editors write at the start of a file, is not part of the
+    // JSON text; lines and columns of syntax errors count from after it.
+    std::string_view json(text.data(), text.size());
+    if (json.starts_with(kUtf8ByteOrderMark)) {
+        json.remove_prefix(kUtf8ByteOrderMark.size());
+    }
     simdjson::dom::parser parser;
     simdjson::dom::element root;
-    if (const simdjson::error_code error = parser.parse(text).get(root)) {
-        FailMalformed(fileName, std::string_view(text.data(), text.size()), error);
+    // The text keeps its padding behind the end, so the parser needs no copy of it.
+    if (const simdjson::error_code error =
+            parser.parse(json.data(), json.size(), false).get(root)) {
+        FailMalformed(fileName, json, error);
     }
-    SceneDocumentReader reader(fileName, baseDirectory);
+    SceneDocumentReader reader(fileName, baseDirectory, options);
     return reader.Read(root);
 }
 
 }  // namespace
 
 doc::Document ParseSceneDocument(std::string_view json, const std::string& baseDirectory,
-                                 const std::string& fileNameForMessages) {
+                                 const std::string& fileNameForMessages,
+                                 const ReadOptions& options) {
     const simdjson::padded_string text(json);
-    return ParsePadded(text, baseDirectory, fileNameForMessages);
+    return ParsePadded(text, baseDirectory, fileNameForMessages, options);
 }
 
-doc::Document ReadSceneDocument(const std::string& path) {
+doc::Document ReadSceneDocument(const std::string& path, const ReadOptions& options) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         const bool exists = std::filesystem::exists(path, error);
@@ -86,11 +97,37 @@ doc::Document ReadSceneDocument(const std::string& path) {
     if (read != text.size()) {
         throw DocumentError(fmt::format("{}: cannot be read to its end", path));
     }
-    return ParsePadded(text, std::filesystem::path(path).parent_path().string(), path);
+    return ParsePadded(text, std::filesystem::path(path).parent_path().string(), path, options);
 }
 
-SceneDocumentReader::SceneDocumentReader(std::string fileName, std::string baseDirectory)
-    : JsonReader(std::move(fileName)), baseDirectory_(std::move(baseDirectory)) {}
+SceneDocumentReader::SceneDocumentReader(std::string fileName, std::string baseDirectory,
+                                         ReadOptions options)
+    : JsonReader(std::move(fileName)),
+      baseDirectory_(std::move(baseDirectory)),
+      options_(std::move(options)) {}
+
+void SceneDocumentReader::CheckInsideDocumentFolder(const JsonPath& path, std::string_view file,
+                                                    std::string_view what) const {
+    if (options_.allowOutsidePaths) {
+        return;
+    }
+    const std::filesystem::path name{std::string(file)};
+    std::string_view problem;
+    if (name.has_root_name() || name.has_root_directory()) {
+        problem = "is an absolute path";
+    } else {
+        const std::filesystem::path normal = name.lexically_normal();
+        if (!normal.empty() && *normal.begin() == "..") {
+            problem = "climbs out of the document's folder";
+        }
+    }
+    if (!problem.empty()) {
+        Fail(path, fmt::format("{} \"{}\" {}: files are read only from the document's folder "
+                               "and below; move it there and name it relative to the document, "
+                               "or {}",
+                               what, file, problem, options_.allowOutsideRemedy));
+    }
+}
 
 void SceneDocumentReader::ReadTopLevel(JsonElement root, const JsonPath& path) {
     const std::uint64_t seen =
@@ -185,9 +222,7 @@ doc::Document SceneDocumentReader::Read(JsonElement root) {
         ReadNodeBody(static_cast<int>(i));
     }
 
-    CheckMapCycles();
-    CheckMaterialCycles();
-    CheckLinkCycles();
+    ValidateDocument(document_, FileName());
     return std::move(document_);
 }
 

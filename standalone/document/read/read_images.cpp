@@ -52,6 +52,7 @@ doc::Image SceneDocumentReader::ReadImage(JsonElement value, const JsonPath& pat
     if (value.type() == element_type::STRING) {
         image.kind = doc::Image::Kind::File;
         image.path = value.get_string().value_unsafe();
+        CheckInsideDocumentFolder(path, image.path, "image");
         LoadImageFile(path, image);
         return image;
     }

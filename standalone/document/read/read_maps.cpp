@@ -1,5 +1,4 @@
 // Maps: bitmaps (file name, image, tiling), RGB multiply, mask and other classes.
-#include <algorithm>
 
 #include <fmt/format.h>
 
@@ -13,47 +12,26 @@ constexpr std::string_view kMapFields[] = {"id",     "type", "file", "image",
                                            "tiling", "maps", "map",  "mask"};
 enum MapField { kId, kType, kFile, kImage, kTiling, kMaps, kMap, kMask };
 
-constexpr std::uint64_t Fields(std::initializer_list<MapField> fields) {
-    std::uint64_t mask = (1u << kId) | (1u << kType);
-    for (MapField f : fields) {
-        mask |= std::uint64_t{1} << f;
-    }
-    return mask;
-}
-
-struct MapTypeInfo {
-    std::string_view name;
-    doc::MapType type;
-    std::uint64_t fields;
-};
-
-constexpr MapTypeInfo kMapTypes[] = {
-    {"bitmap", doc::MapType::Bitmap, Fields({kFile, kImage, kTiling})},
-    {"rgbMultiply", doc::MapType::RGBMultiply, Fields({kMaps})},
-    {"mask", doc::MapType::Mask, Fields({kMap, kMask})},
-    {"other", doc::MapType::Other, Fields({kMaps})},
+constexpr TypeFields<doc::MapType> kMapTypes[] = {
+    {doc::MapType::Bitmap, FieldSet<MapField>({kId, kType, kFile, kImage, kTiling})},
+    {doc::MapType::RGBMultiply, FieldSet<MapField>({kId, kType, kMaps})},
+    {doc::MapType::Mask, FieldSet<MapField>({kId, kType, kMap, kMask})},
+    {doc::MapType::Other, FieldSet<MapField>({kId, kType, kMaps})},
 };
 
 }  // namespace
 
 doc::Map SceneDocumentReader::ReadMap(JsonElement value, const JsonPath& path, bool shared) {
-    const std::string_view typeName = RequiredString(value, path, "type");
-    const auto info = std::find_if(std::begin(kMapTypes), std::end(kMapTypes),
-                                   [&](const MapTypeInfo& t) { return t.name == typeName; });
-    if (info == std::end(kMapTypes)) {
-        Fail(path.Field("type"),
-             fmt::format("unknown map type \"{}\" (expected bitmap, rgbMultiply, mask or other)",
-                         typeName));
-    }
-    const std::string kind = fmt::format("a map of type \"{}\"", typeName);
+    std::string kind;
+    const auto& info = ReadEntryType(*this, value, path, "map", kMapTypeNames, kMapTypes, kind);
 
     doc::Map map;
-    map.type = info->type;
+    map.type = info.type;
     if (map.type == doc::MapType::Mask) {
         map.subMaps.assign(2, -1);
     }
     ForEachField(value, path, kMapFields, [&](int field, JsonElement v, const JsonPath& p) {
-        CheckFieldAllowed(info->fields, field, p, kMapFields[field], kind);
+        CheckFieldAllowed(info.fields, field, p, kMapFields[field], kind);
         switch (field) {
             case kId:
                 if (!shared) {

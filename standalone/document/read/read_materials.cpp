@@ -1,9 +1,10 @@
 // Materials: standard (colours, shading values, map slots), multi/sub-object, and other classes.
-#include <algorithm>
 #include <array>
 
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 
+#include "standalone/document/json/nearest_name.h"
 #include "standalone/document/map_slots.h"
 #include "standalone/document/read/read_context.h"
 
@@ -42,27 +43,25 @@ enum MaterialField {
     kSubMaterials
 };
 
-constexpr std::uint64_t Fields(std::initializer_list<MaterialField> fields) {
-    std::uint64_t mask = (1u << kId) | (1u << kType) | (1u << kName);
-    for (MaterialField f : fields) {
-        mask |= std::uint64_t{1} << f;
-    }
-    return mask;
+constexpr TypeFields<doc::MaterialType> kMaterialTypes[] = {
+    {doc::MaterialType::Standard,
+     FieldSet<MaterialField>({kId, kType, kName, kAmbient, kDiffuse, kSpecular, kShininess,
+                              kShininessStrength, kSelfIllumination, kTransparency,
+                              kTransparencyType, kMaps})},
+    {doc::MaterialType::Multi, FieldSet<MaterialField>({kId, kType, kName, kSubMaterials})},
+    {doc::MaterialType::Other, FieldSet<MaterialField>({kId, kType, kName})},
+};
+
+// Names the slots that exist, and the nearest one when the name looks like a typo.
+[[noreturn]] void FailUnknownSlot(const JsonReader& reader, const JsonPath& path,
+                                  std::string_view name) {
+    NearestName nearest(name);
+    nearest.OfferAll(kMapSlotNames);
+    reader.Fail(path, fmt::format("unknown map slot \"{}\"{}; expected one of \"{}\" or a slot "
+                                  "number from 0 to {}",
+                                  name, nearest.Hint(), fmt::join(kMapSlotNames, "\", \""),
+                                  kMapSlotCount - 1));
 }
-
-struct MaterialTypeInfo {
-    std::string_view name;
-    doc::MaterialType type;
-    std::uint64_t fields;
-};
-
-constexpr MaterialTypeInfo kMaterialTypes[] = {
-    {"standard", doc::MaterialType::Standard,
-     Fields({kAmbient, kDiffuse, kSpecular, kShininess, kShininessStrength, kSelfIllumination,
-             kTransparency, kTransparencyType, kMaps})},
-    {"multi", doc::MaterialType::Multi, Fields({kSubMaterials})},
-    {"other", doc::MaterialType::Other, Fields({})},
-};
 
 constexpr std::string_view kSlotFields[] = {"slot", "map", "amount"};
 enum SlotField { kSlot, kMap, kAmount };
@@ -71,20 +70,14 @@ enum SlotField { kSlot, kMap, kAmount };
 
 doc::Material SceneDocumentReader::ReadMaterial(JsonElement value, const JsonPath& path,
                                                 bool shared) {
-    const std::string_view typeName = RequiredString(value, path, "type");
-    const auto info = std::find_if(std::begin(kMaterialTypes), std::end(kMaterialTypes),
-                                   [&](const MaterialTypeInfo& t) { return t.name == typeName; });
-    if (info == std::end(kMaterialTypes)) {
-        Fail(path.Field("type"),
-             fmt::format("unknown material type \"{}\" (expected standard, multi or other)",
-                         typeName));
-    }
-    const std::string kind = fmt::format("a material of type \"{}\"", typeName);
+    std::string kind;
+    const auto& info =
+        ReadEntryType(*this, value, path, "material", kMaterialTypeNames, kMaterialTypes, kind);
 
     doc::Material material;
-    material.type = info->type;
+    material.type = info.type;
     ForEachField(value, path, kMaterialFields, [&](int field, JsonElement v, const JsonPath& p) {
-        CheckFieldAllowed(info->fields, field, p, kMaterialFields[field], kind);
+        CheckFieldAllowed(info.fields, field, p, kMaterialFields[field], kind);
         switch (field) {
             case kId:
                 if (!shared) {
@@ -120,15 +113,11 @@ doc::Material SceneDocumentReader::ReadMaterial(JsonElement value, const JsonPat
                 break;
             case kTransparencyType: {
                 const std::string_view name = String(v, p);
-                if (name == "filter") {
-                    material.transparencyType = doc::TransparencyType::Filter;
-                } else if (name == "subtractive") {
-                    material.transparencyType = doc::TransparencyType::Subtractive;
-                } else if (name == "additive") {
-                    material.transparencyType = doc::TransparencyType::Additive;
-                } else {
-                    Fail(p, "expected \"filter\", \"subtractive\" or \"additive\"");
+                const auto* named = FindTypeName(kTransparencyTypeNames, name);
+                if (named == nullptr) {
+                    Fail(p, fmt::format("expected {}", ListOfNames(kTransparencyTypeNames, "\"")));
                 }
+                material.transparencyType = named->value;
                 break;
             }
             case kMaps:
@@ -155,10 +144,10 @@ void SceneDocumentReader::ReadMapSlots(JsonElement value, const JsonPath& path,
                 switch (field) {
                     case kSlot:
                         if (v.type() == element_type::STRING) {
-                            slot.slot = MapSlotIndex(v.get_string().value_unsafe());
+                            const std::string_view name = v.get_string().value_unsafe();
+                            slot.slot = MapSlotIndex(name);
                             if (slot.slot < 0) {
-                                Fail(p, fmt::format("unknown map slot \"{}\"",
-                                                    v.get_string().value_unsafe()));
+                                FailUnknownSlot(*this, p, name);
                             }
                         } else {
                             slot.slot = static_cast<int>(Integer(v, p, 0, kMapSlotCount - 1));

@@ -1,6 +1,5 @@
 // Modifiers: the skin (bone bindings per vertex), the morph channel bank, the library's own
 // modifiers and an inert one.
-#include <algorithm>
 #include <array>
 
 #include <fmt/format.h>
@@ -34,28 +33,14 @@ enum ModifierField {
     kName
 };
 
-constexpr std::uint64_t Fields(std::initializer_list<ModifierField> fields) {
-    std::uint64_t mask = (1u << kId) | (1u << kType);
-    for (ModifierField f : fields) {
-        mask |= std::uint64_t{1} << f;
-    }
-    return mask;
-}
-
-struct ModifierTypeInfo {
-    std::string_view name;
-    doc::ModifierType type;
-    std::uint64_t fields;
-};
-
-constexpr ModifierTypeInfo kModifierTypes[] = {
-    {"physique", doc::ModifierType::Physique,
-     Fields(
-         {kVertices, kSkinInitialTransform, kBoneInitialTransforms, kExportInterface, kContext})},
-    {"morpher", doc::ModifierType::Morpher, Fields({kChannels})},
-    {"GameInfluence", doc::ModifierType::GameInfluence, Fields({})},
-    {"ZUTMorph", doc::ModifierType::ZUTMorph, Fields({})},
-    {"inert", doc::ModifierType::Inert, Fields({kName})},
+constexpr TypeFields<doc::ModifierType> kModifierTypes[] = {
+    {doc::ModifierType::Physique,
+     FieldSet<ModifierField>({kId, kType, kVertices, kSkinInitialTransform, kBoneInitialTransforms,
+                              kExportInterface, kContext})},
+    {doc::ModifierType::Morpher, FieldSet<ModifierField>({kId, kType, kChannels})},
+    {doc::ModifierType::GameInfluence, FieldSet<ModifierField>({kId, kType})},
+    {doc::ModifierType::ZUTMorph, FieldSet<ModifierField>({kId, kType})},
+    {doc::ModifierType::Inert, FieldSet<ModifierField>({kId, kType, kName})},
 };
 
 constexpr std::string_view kSkinVertexFields[] = {"bones", "weights", "type"};
@@ -77,20 +62,14 @@ bool IsSkinVertexType(std::int64_t type) {
 
 doc::Modifier SceneDocumentReader::ReadModifier(JsonElement value, const JsonPath& path,
                                                 bool shared) {
-    const std::string_view typeName = RequiredString(value, path, "type");
-    const auto info = std::find_if(std::begin(kModifierTypes), std::end(kModifierTypes),
-                                   [&](const ModifierTypeInfo& t) { return t.name == typeName; });
-    if (info == std::end(kModifierTypes)) {
-        Fail(path.Field("type"), fmt::format("unknown modifier type \"{}\" (expected physique, "
-                                             "morpher, GameInfluence, ZUTMorph or inert)",
-                                             typeName));
-    }
-    const std::string kind = fmt::format("a modifier of type \"{}\"", typeName);
+    std::string kind;
+    const auto& info =
+        ReadEntryType(*this, value, path, "modifier", kModifierTypeNames, kModifierTypes, kind);
 
     doc::Modifier modifier;
-    modifier.type = info->type;
+    modifier.type = info.type;
     ForEachField(value, path, kModifierFields, [&](int field, JsonElement v, const JsonPath& p) {
-        CheckFieldAllowed(info->fields, field, p, kModifierFields[field], kind);
+        CheckFieldAllowed(info.fields, field, p, kModifierFields[field], kind);
         switch (field) {
             case kId:
                 if (!shared) {

@@ -115,7 +115,6 @@ void SceneDocumentReader::ReadNodeBody(int index) {
     const NodeSource source = nodeSources_[static_cast<std::size_t>(index)];
     const JsonPath& path = *source.path;
     doc::Node& node = document_.nodes[static_cast<std::size_t>(index)];
-    ArraySource selectedFaces;
     ForEachField(
         source.element, path, kNodeFields, [&](int field, JsonElement v, const JsonPath& p) {
             switch (field) {
@@ -163,11 +162,10 @@ void SceneDocumentReader::ReadNodeBody(int index) {
                     node.pivot = ReadPivot(v, p);
                     break;
                 case kSelectedFaces:
-                    selectedFaces = ReadIndexArray(v, p, node.selectedFaces);
+                    ReadIndexArray(v, p, node.selectedFaces);
                     break;
             }
         });
-    CheckNodeAgainstObject(node, path, selectedFaces);
 }
 
 void SceneDocumentReader::ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const {
@@ -185,49 +183,6 @@ void SceneDocumentReader::ReadLink(JsonElement value, const JsonPath& path, doc:
         Require(seen, kLinkFields, kTarget, itemPath);
         node.link.push_back(target);
     });
-}
-
-void SceneDocumentReader::CheckNodeAgainstObject(const doc::Node& node, const JsonPath& path,
-                                                 ArraySource selectedFaces) const {
-    if (node.object < 0 ||
-        document_.objects[static_cast<std::size_t>(node.object)].type != doc::ObjectType::Mesh) {
-        return;
-    }
-    const doc::MeshData& mesh = document_.objects[static_cast<std::size_t>(node.object)].mesh;
-    const std::size_t vertexCount = mesh.vertices.size();
-    CheckIndices(node.selectedFaces, mesh.faces.size(), path.Field("selectedFaces"), selectedFaces,
-                 "faces");
-    const JsonPath modifiersPath = path.Field("modifiers");
-    for (std::size_t k = 0; k < node.modifiers.size(); ++k) {
-        const doc::Modifier& modifier =
-            document_.modifiers[static_cast<std::size_t>(node.modifiers[k])];
-        const JsonPath modifierPath = modifiersPath.Item(k);
-        if (modifier.type == doc::ModifierType::Physique &&
-            modifier.skinVertices.size() != vertexCount) {
-            Fail(modifierPath, fmt::format("expected {} skin vertices, one per vertex of the "
-                                           "node's mesh, found {}",
-                                           vertexCount, modifier.skinVertices.size()));
-        }
-        if (modifier.type != doc::ModifierType::Morpher) {
-            continue;
-        }
-        for (const doc::MorphChannelData& channel : modifier.channels) {
-            for (int point : channel.points) {
-                if (static_cast<std::size_t>(point) >= vertexCount) {
-                    Fail(modifierPath,
-                         fmt::format("channel {}: point {} is out of range: the node's mesh has {} "
-                                     "vertices",
-                                     channel.index, point, vertexCount));
-                }
-            }
-            if (channel.deltas.size() > vertexCount) {
-                Fail(modifierPath,
-                     fmt::format("channel {}: {} deltas, more than the {} vertices of the node's "
-                                 "mesh",
-                                 channel.index, channel.deltas.size(), vertexCount));
-            }
-        }
-    }
 }
 
 }  // namespace pellucid::standalone

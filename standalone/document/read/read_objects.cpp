@@ -33,33 +33,19 @@ enum ObjectField {
     kMapping
 };
 
-constexpr std::uint64_t Fields(std::initializer_list<ObjectField> fields) {
-    std::uint64_t mask = (1u << kId) | (1u << kType);
-    for (ObjectField f : fields) {
-        mask |= std::uint64_t{1} << f;
-    }
-    return mask;
-}
-
-struct ObjectTypeInfo {
-    std::string_view name;
-    doc::ObjectType type;
-    std::uint64_t fields;
-};
-
-constexpr ObjectTypeInfo kObjectTypes[] = {
-    {"mesh", doc::ObjectType::Mesh,
-     Fields({kVertices, kFaces, kSmoothing, kMaterialIds, kUvVertices, kUvFaces})},
-    {"sphere", doc::ObjectType::Sphere, Fields({kRadius, kSegments})},
-    {"box", doc::ObjectType::Box, Fields({kLength, kWidth, kHeight})},
-    {"bone", doc::ObjectType::Bone, Fields({})},
-    {"dummy", doc::ObjectType::Dummy, Fields({})},
-    {"light", doc::ObjectType::Light, Fields({})},
-    {"camera", doc::ObjectType::Camera, Fields({})},
-    {"shape", doc::ObjectType::Shape, Fields({})},
-    {"CollBox", doc::ObjectType::CollBox,
-     Fields(
-         {kLength, kWidth, kHeight, kWidthSegments, kLengthSegments, kHeightSegments, kMapping})},
+constexpr TypeFields<doc::ObjectType> kObjectTypes[] = {
+    {doc::ObjectType::Mesh, FieldSet<ObjectField>({kId, kType, kVertices, kFaces, kSmoothing,
+                                                   kMaterialIds, kUvVertices, kUvFaces})},
+    {doc::ObjectType::Sphere, FieldSet<ObjectField>({kId, kType, kRadius, kSegments})},
+    {doc::ObjectType::Box, FieldSet<ObjectField>({kId, kType, kLength, kWidth, kHeight})},
+    {doc::ObjectType::Bone, FieldSet<ObjectField>({kId, kType})},
+    {doc::ObjectType::Dummy, FieldSet<ObjectField>({kId, kType})},
+    {doc::ObjectType::Light, FieldSet<ObjectField>({kId, kType})},
+    {doc::ObjectType::Camera, FieldSet<ObjectField>({kId, kType})},
+    {doc::ObjectType::Shape, FieldSet<ObjectField>({kId, kType})},
+    {doc::ObjectType::CollBox,
+     FieldSet<ObjectField>({kId, kType, kLength, kWidth, kHeight, kWidthSegments, kLengthSegments,
+                            kHeightSegments, kMapping})},
 };
 
 // The sphere primitive's segment range.
@@ -71,25 +57,14 @@ constexpr std::uint32_t kMaxMaterialId = 0xffff;
 }  // namespace
 
 doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& path, bool shared) {
-    const std::string_view typeName = RequiredString(value, path, "type");
-    const ObjectTypeInfo* info = nullptr;
-    for (const ObjectTypeInfo& candidate : kObjectTypes) {
-        if (candidate.name == typeName) {
-            info = &candidate;
-        }
-    }
-    if (info == nullptr) {
-        Fail(path.Field("type"), fmt::format("unknown object type \"{}\" (expected mesh, sphere, "
-                                             "box, bone, dummy, light, camera, shape or CollBox)",
-                                             typeName));
-    }
-    const std::string kind = fmt::format("an object of type \"{}\"", typeName);
+    std::string kind;
+    const auto& info =
+        ReadEntryType(*this, value, path, "object", kObjectTypeNames, kObjectTypes, kind);
 
     doc::Object object;
-    object.type = info->type;
-    ArraySource faces, uvFaces;
+    object.type = info.type;
     ForEachField(value, path, kObjectFields, [&](int field, JsonElement v, const JsonPath& p) {
-        CheckFieldAllowed(info->fields, field, p, kObjectFields[field], kind);
+        CheckFieldAllowed(info.fields, field, p, kObjectFields[field], kind);
         doc::MeshData& mesh = object.mesh;
         switch (field) {
             case kId:
@@ -104,7 +79,7 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
                 ReadPointArray(v, p, mesh.vertices);
                 break;
             case kFaces:
-                faces = ReadTriangleArray(v, p, mesh.faces);
+                ReadTriangleArray(v, p, mesh.faces);
                 break;
             case kSmoothing:
                 ReadWordArray(v, p, std::numeric_limits<std::uint32_t>::max(), true,
@@ -117,7 +92,7 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
                 ReadUvArray(v, p, mesh.uvVertices, mesh.uvHasW);
                 break;
             case kUvFaces:
-                uvFaces = ReadTriangleArray(v, p, mesh.uvFaces);
+                ReadTriangleArray(v, p, mesh.uvFaces);
                 break;
             case kRadius:
                 object.radius = Float(v, p);
@@ -149,24 +124,6 @@ doc::Object SceneDocumentReader::ReadObject(JsonElement value, const JsonPath& p
                 break;
         }
     });
-    if (object.type != doc::ObjectType::Mesh) {
-        return object;
-    }
-
-    const doc::MeshData& mesh = object.mesh;
-    const std::size_t faceCount = mesh.faces.size();
-    CheckIndices(mesh.faces, mesh.vertices.size(), path.Field("faces"), faces, "face", "vertices");
-    auto checkPerFace = [&](std::size_t count, std::string_view field, std::string_view what) {
-        if (count != 0 && count != faceCount) {
-            Fail(path.Field(field),
-                 fmt::format("expected {} {}, one per face, found {}", faceCount, what, count));
-        }
-    };
-    checkPerFace(mesh.uvFaces.size(), "uvFaces", "uv faces");
-    checkPerFace(mesh.smoothing.size(), "smoothing", "smoothing words");
-    checkPerFace(mesh.materialIds.size(), "materialIds", "material ids");
-    CheckIndices(mesh.uvFaces, mesh.uvVertices.size(), path.Field("uvFaces"), uvFaces, "uv face",
-                 "uv vertices");
     return object;
 }
 

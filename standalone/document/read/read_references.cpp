@@ -1,6 +1,7 @@
 // Ids of the shared lists and references to them, to nodes, and to entries written in place.
 #include <fmt/format.h>
 
+#include "standalone/document/json/nearest_name.h"
 #include "standalone/document/read/read_context.h"
 
 namespace pellucid::standalone {
@@ -37,7 +38,17 @@ int SceneDocumentReader::Lookup(const SharedList& list, std::string_view id, con
                                 std::string_view kind) const {
     const auto found = list.ids.find(id);
     if (found == list.ids.end()) {
-        Fail(path, fmt::format("unknown {} id \"{}\"", kind, id));
+        // Offered in list order, so that ties go to the first entry.
+        NearestName nearest(id);
+        if (list.present) {
+            const simdjson::dom::array items = list.array.get_array().value_unsafe();
+            for (JsonElement item : items) {
+                JsonElement known;
+                FindField(item, "id", known);
+                nearest.Offer(known.get_string().value_unsafe());
+            }
+        }
+        Fail(path, fmt::format("unknown {} id \"{}\"{}", kind, id, nearest.Hint()));
     }
     return found->second;
 }
@@ -111,6 +122,20 @@ int SceneDocumentReader::ReadNodeReference(JsonElement value, const JsonPath& pa
     return ResolveNodeReference(value.get_string().value_unsafe(), path);
 }
 
+std::string SceneDocumentReader::NearestNode(std::string_view reference) const {
+    // Offered in tree order, ids before names, so that ties go to the first node.
+    NearestName nearest(reference);
+    for (const NodeSource& source : nodeSources_) {
+        JsonElement value;
+        for (std::string_view field : {"id", "name"}) {
+            if (FindField(source.element, field, value) && value.type() == element_type::STRING) {
+                nearest.Offer(value.get_string().value_unsafe());
+            }
+        }
+    }
+    return std::string(nearest.Best());
+}
+
 int SceneDocumentReader::ResolveNodeReference(std::string_view reference,
                                               const JsonPath& path) const {
     if (const auto byId = nodeIds_.find(reference); byId != nodeIds_.end()) {
@@ -118,7 +143,10 @@ int SceneDocumentReader::ResolveNodeReference(std::string_view reference,
     }
     const auto byName = nodeNames_.find(reference);
     if (byName == nodeNames_.end()) {
-        Fail(path, fmt::format("unknown node \"{}\" (no node has this id or name)", reference));
+        const std::string nearest = NearestNode(reference);
+        Fail(path,
+             fmt::format("unknown node \"{}\" (no node has this id or name{})", reference,
+                         nearest.empty() ? "" : fmt::format("; did you mean \"{}\"?", nearest)));
     }
     if (byName->second == kAmbiguousName) {
         Fail(path, fmt::format("ambiguous node name \"{}\": several nodes have it; give the node "

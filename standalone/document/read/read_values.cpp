@@ -215,20 +215,11 @@ namespace {
 
 doc::ControllerKind ParseControllerKind(const JsonReader& reader, JsonElement value,
                                         const JsonPath& path) {
-    const std::string_view name = reader.String(value, path);
-    if (name == "bezier") {
-        return doc::ControllerKind::Bezier;
+    const auto* named = FindTypeName(kControllerKindNames, reader.String(value, path));
+    if (named == nullptr) {
+        reader.Fail(path, fmt::format("expected {}", ListOfNames(kControllerKindNames, "\"")));
     }
-    if (name == "linear") {
-        return doc::ControllerKind::Linear;
-    }
-    if (name == "tcb") {
-        return doc::ControllerKind::Tcb;
-    }
-    if (name == "procedural") {
-        return doc::ControllerKind::Procedural;
-    }
-    reader.Fail(path, "expected \"bezier\", \"linear\", \"tcb\" or \"procedural\"");
+    return named->value;
 }
 
 // Reads {"controller", "keys"}; readKey(item, keyPath, key) fills one key and returns its time.

@@ -1,31 +1,14 @@
 // Maps: bitmaps with their file name, image and tiling; combining maps with their sub-maps.
+#include "standalone/document/type_names.h"
 #include "standalone/document/write/write_context.h"
 
 namespace pellucid::standalone {
-
-namespace {
-
-const char* MapTypeName(doc::MapType type) {
-    switch (type) {
-        case doc::MapType::Bitmap:
-            return "bitmap";
-        case doc::MapType::RGBMultiply:
-            return "rgbMultiply";
-        case doc::MapType::Mask:
-            return "mask";
-        case doc::MapType::Other:
-            return "other";
-    }
-    return "other";
-}
-
-}  // namespace
 
 void SceneDocumentWriter::WriteMap(int index) {
     const doc::Map& map = document_.maps[static_cast<std::size_t>(index)];
     WriteEntry(maps_, index, "map", [&] {
         json_.Key("type");
-        json_.String(MapTypeName(map.type));
+        json_.String(NameOf(kMapTypeNames, map.type));
         switch (map.type) {
             case doc::MapType::Bitmap:
                 json_.Key("file");

@@ -1,35 +1,12 @@
 // Materials: standard ones with the values that differ from the defaults, multi/sub-object ones
 // with their sub-materials, and other classes by name.
 #include "standalone/document/map_slots.h"
+#include "standalone/document/type_names.h"
 #include "standalone/document/write/write_context.h"
 
 namespace pellucid::standalone {
 
 namespace {
-
-const char* MaterialTypeName(doc::MaterialType type) {
-    switch (type) {
-        case doc::MaterialType::Standard:
-            return "standard";
-        case doc::MaterialType::Multi:
-            return "multi";
-        case doc::MaterialType::Other:
-            return "other";
-    }
-    return "other";
-}
-
-const char* TransparencyTypeName(doc::TransparencyType type) {
-    switch (type) {
-        case doc::TransparencyType::Filter:
-            return "filter";
-        case doc::TransparencyType::Subtractive:
-            return "subtractive";
-        case doc::TransparencyType::Additive:
-            return "additive";
-    }
-    return "filter";
-}
 
 bool SameColor(const Color& a, const Color& b) {
     return SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b);
@@ -41,7 +18,7 @@ void SceneDocumentWriter::WriteMaterial(int index) {
     const doc::Material& material = document_.materials[static_cast<std::size_t>(index)];
     WriteEntry(materials_, index, "material", [&] {
         json_.Key("type");
-        json_.String(MaterialTypeName(material.type));
+        json_.String(NameOf(kMaterialTypeNames, material.type));
         json_.Key("name");
         json_.String(material.name);
         if (material.type == doc::MaterialType::Multi) {
@@ -83,7 +60,7 @@ void SceneDocumentWriter::WriteMaterial(int index) {
         }
         if (material.transparencyType != doc::TransparencyType::Filter) {
             json_.Key("transparencyType");
-            json_.String(TransparencyTypeName(material.transparencyType));
+            json_.String(NameOf(kTransparencyTypeNames, material.transparencyType));
         }
         if (!material.maps.empty()) {
             json_.Key("maps");

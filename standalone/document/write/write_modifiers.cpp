@@ -1,35 +1,16 @@
 // Modifiers: the skin's vertices and initial transforms, morph channels, and the plain ones.
 #include <fmt/format.h>
 
+#include "standalone/document/type_names.h"
 #include "standalone/document/write/write_context.h"
 
 namespace pellucid::standalone {
-
-namespace {
-
-const char* ModifierTypeName(doc::ModifierType type) {
-    switch (type) {
-        case doc::ModifierType::Physique:
-            return "physique";
-        case doc::ModifierType::Morpher:
-            return "morpher";
-        case doc::ModifierType::GameInfluence:
-            return "GameInfluence";
-        case doc::ModifierType::ZUTMorph:
-            return "ZUTMorph";
-        case doc::ModifierType::Inert:
-            return "inert";
-    }
-    return "inert";
-}
-
-}  // namespace
 
 void SceneDocumentWriter::WriteModifier(int index) {
     const doc::Modifier& modifier = document_.modifiers[static_cast<std::size_t>(index)];
     WriteEntry(modifiers_, index, "modifier", [&] {
         json_.Key("type");
-        json_.String(ModifierTypeName(modifier.type));
+        json_.String(NameOf(kModifierTypeNames, modifier.type));
         switch (modifier.type) {
             case doc::ModifierType::Physique:
                 WritePhysique(modifier);

@@ -1,33 +1,10 @@
 // Objects: meshes with their arrays one element per line; primitives and helpers by type.
+#include "standalone/document/type_names.h"
 #include "standalone/document/write/write_context.h"
 
 namespace pellucid::standalone {
 
 namespace {
-
-const char* ObjectTypeName(doc::ObjectType type) {
-    switch (type) {
-        case doc::ObjectType::Mesh:
-            return "mesh";
-        case doc::ObjectType::Sphere:
-            return "sphere";
-        case doc::ObjectType::Box:
-            return "box";
-        case doc::ObjectType::Bone:
-            return "bone";
-        case doc::ObjectType::Dummy:
-            return "dummy";
-        case doc::ObjectType::Light:
-            return "light";
-        case doc::ObjectType::Camera:
-            return "camera";
-        case doc::ObjectType::Shape:
-            return "shape";
-        case doc::ObjectType::CollBox:
-            return "CollBox";
-    }
-    return "mesh";
-}
 
 void WriteTriangles(JsonWriter& json, const std::vector<std::array<std::uint32_t, 3>>& triangles) {
     json.BeginArray();
@@ -55,7 +32,7 @@ void SceneDocumentWriter::WriteObject(int index) {
     const doc::Object& object = document_.objects[static_cast<std::size_t>(index)];
     WriteEntry(objects_, index, "object", [&] {
         json_.Key("type");
-        json_.String(ObjectTypeName(object.type));
+        json_.String(NameOf(kObjectTypeNames, object.type));
         switch (object.type) {
             case doc::ObjectType::Mesh:
                 WriteMesh(object.mesh);

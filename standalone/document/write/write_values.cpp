@@ -1,23 +1,10 @@
 // Values: rotations, matrices, transforms, pivots, float tracks and keyed controllers.
+#include "standalone/document/type_names.h"
 #include "standalone/document/write/write_context.h"
 
 namespace pellucid::standalone {
 
 namespace {
-
-const char* ControllerName(doc::ControllerKind kind) {
-    switch (kind) {
-        case doc::ControllerKind::Bezier:
-            return "bezier";
-        case doc::ControllerKind::Linear:
-            return "linear";
-        case doc::ControllerKind::Tcb:
-            return "tcb";
-        case doc::ControllerKind::Procedural:
-            return "procedural";
-    }
-    return "bezier";
-}
 
 const Point3 kOrigin;
 const Point3 kUnitScale(1.0f, 1.0f, 1.0f);
@@ -108,7 +95,7 @@ void WriteController(JsonWriter& json, const doc::Controller<Key>& controller,
                      WriteValue writeValue) {
     json.BeginObject();
     json.Key("controller");
-    json.String(ControllerName(controller.kind));
+    json.String(NameOf(kControllerKindNames, controller.kind));
     if (!controller.keys.empty()) {
         json.Key("keys");
         json.BeginArray();

@@ -1,5 +1,7 @@
 #include "standalone/scene/build/scene_builder.h"
 
+#include "standalone/document/scene_document_io.h"
+
 #include "standalone/scene/build/scene_builder_parts.h"
 #include "standalone/scene/controllers/keyed_controllers.h"
 
@@ -11,58 +13,12 @@ void Fail(const std::string& what, const std::string& problem) {
     throw SceneBuildError(what + ": " + problem);
 }
 
-std::string NodeLabel(const doc::Document& document, int index) {
-    return "node \"" + document.nodes[static_cast<size_t>(index)].name + "\"";
-}
-
 std::string ItemLabel(const char* kind, int index, const std::string& id) {
     return id.empty() ? std::string(kind) + " " + std::to_string(index)
                       : std::string(kind) + " \"" + id + "\"";
 }
 
-void CheckIndex(const std::string& what, const char* field, int index, size_t count,
-                bool noneAllowed) {
-    if ((index == -1 && noneAllowed) || (index >= 0 && static_cast<size_t>(index) < count)) {
-        return;
-    }
-    Fail(what, std::string(field) + " " + std::to_string(index) + " is not one of the " +
-                   std::to_string(count));
-}
-
 namespace {
-
-// Every node must hang in the tree exactly once, under the scene root.
-void CheckTree(const doc::Document& document) {
-    const size_t count = document.nodes.size();
-    std::vector<int> parentOf(count, -2);  // -2: not placed, -1: the scene root
-    std::vector<int> pending;
-    auto place = [&](int child, int parent) {
-        const std::string what =
-            parent < 0 ? std::string("the scene root") : NodeLabel(document, parent);
-        CheckIndex(what, "child", child, count, false);
-        if (parentOf[static_cast<size_t>(child)] != -2) {
-            Fail(what,
-                 "child " + NodeLabel(document, child) + " is already the child of another node");
-        }
-        parentOf[static_cast<size_t>(child)] = parent;
-        pending.push_back(child);
-    };
-    for (int root : document.rootNodes) {
-        place(root, -1);
-    }
-    while (!pending.empty()) {
-        const int node = pending.back();
-        pending.pop_back();
-        for (int child : document.nodes[static_cast<size_t>(node)].children) {
-            place(child, node);
-        }
-    }
-    for (size_t i = 0; i < count; ++i) {
-        if (parentOf[i] == -2) {
-            Fail(NodeLabel(document, static_cast<int>(i)), "is not under the scene root");
-        }
-    }
-}
 
 template <typename Controller, typename Key, typename Fill>
 void ReplaceController(const std::optional<doc::Controller<Key>>& given, Scene& scene,
@@ -116,7 +72,6 @@ void BuildControllers(const doc::Node& source, Scene& scene, SceneNode& node) {
 }
 
 void BuildNodes(const doc::Document& document, Scene& scene, Made& made) {
-    CheckTree(document);
     for (const doc::Node& source : document.nodes) {
         SceneNode* node = scene.NewNode(source.name);
         node->id = source.id;
@@ -128,20 +83,17 @@ void BuildNodes(const doc::Document& document, Scene& scene, Made& made) {
     for (size_t i = 0; i < document.nodes.size(); ++i) {
         const doc::Node& source = document.nodes[i];
         SceneNode& node = *made.nodes[i];
-        const std::string what = NodeLabel(document, static_cast<int>(i));
         for (int child : source.children) {
             node.AttachChild(made.nodes[static_cast<size_t>(child)]);
         }
         node.SetHidden(source.hidden);
         node.SetSelected(source.selected);
-        CheckIndex(what, "material", source.material, made.materials.size(), true);
         node.SetMaterial(
             source.material < 0 ? nullptr : made.materials[static_cast<size_t>(source.material)]);
         node.SetLocalTransform(source.transform);
         BuildControllers(source, scene, node);
         std::vector<LinkEntry> link;
         for (const doc::LinkTarget& target : source.link) {
-            CheckIndex(what, "link target", target.node, made.nodes.size(), true);
             link.push_back(
                 {target.node < 0 ? nullptr : made.nodes[static_cast<size_t>(target.node)],
                  target.time});
@@ -159,11 +111,8 @@ void AssignObjects(const doc::Document& document, const Made& made) {
     for (size_t i = 0; i < document.nodes.size(); ++i) {
         const doc::Node& source = document.nodes[i];
         SceneNode& node = *made.nodes[i];
-        const std::string what = NodeLabel(document, static_cast<int>(i));
-        CheckIndex(what, "object", source.object, made.objects.size(), true);
         std::vector<Modifier*> stack;
         for (int m : source.modifiers) {
-            CheckIndex(what, "modifier", m, made.modifiers.size(), false);
             stack.push_back(made.modifiers[static_cast<size_t>(m)]);
         }
         Object* object =
@@ -171,12 +120,6 @@ void AssignObjects(const doc::Document& document, const Made& made) {
         node.SetObject(object);
         node.SetModifiers(std::move(stack));
         auto* editable = dynamic_cast<TriObject*>(object);
-        for (int face : source.selectedFaces) {
-            const int faces = editable != nullptr ? editable->mesh.getNumFaces() : -1;
-            if (face < 0 || (faces >= 0 && face >= faces)) {
-                Fail(what, "selected face " + std::to_string(face) + " is not a face of its mesh");
-            }
-        }
         if (editable != nullptr && source.modifiers.empty()) {
             for (int face : source.selectedFaces) {
                 editable->mesh.faceSel.Set(face);
@@ -192,6 +135,9 @@ void AssignObjects(const doc::Document& document, const Made& made) {
 }  // namespace build
 
 void BuildScene(doc::Document document, Scene& scene) {
+    // The live scene cuts a cycle of link targets where it closes, so a document made in memory
+    // may hold one; documents read from text may not.
+    ValidateDocument(document, "scene document", false);
     scene.settings = document.settings;
     scene.baseDirectory = document.baseDirectory;
     build::Made made;

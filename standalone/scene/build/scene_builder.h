@@ -9,15 +9,17 @@
 
 namespace pellucid::standalone {
 
-// A document that cannot be brought to life; what() is one line naming the part at fault and the
-// problem, such as: node "Arm": child 4 is already the child of another node.
+// A document that the library cannot bring to life: it uses a class that the library's registry
+// does not offer. what() is one line, such as: object 2: the library registers no CollBox class.
 class SceneBuildError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // Fills `scene`, which must be empty, from `document`, whose large arrays move into the live
-// scene. The library must be loaded, since its own classes are made through its class registry.
+// scene. The document is checked first (ValidateDocument, refusing with a DocumentError that
+// names the JSON pointer of the value at fault, as the document would be written). The library must
+// be loaded, since its own classes are made through its class registry.
 void BuildScene(doc::Document document, Scene& scene);
 
 }  // namespace pellucid::standalone

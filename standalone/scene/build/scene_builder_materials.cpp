@@ -7,55 +7,8 @@
 
 namespace pellucid::standalone::build {
 
-namespace {
-
-// The library follows sub-maps recursively, so a map may not lead back to itself.
-void CheckMapsAcyclic(const doc::Document& document) {
-    enum class Mark { New, Open, Done };
-    std::vector<Mark> marks(document.maps.size(), Mark::New);
-    for (size_t start = 0; start < document.maps.size(); ++start) {
-        if (marks[start] != Mark::New) {
-            continue;
-        }
-        // Depth-first with a work list of (map, next sub-map to look at).
-        std::vector<std::pair<size_t, size_t>> path{{start, 0}};
-        marks[start] = Mark::Open;
-        while (!path.empty()) {
-            auto& [map, next] = path.back();
-            const std::vector<int>& subs = document.maps[map].subMaps;
-            if (next >= subs.size()) {
-                marks[map] = Mark::Done;
-                path.pop_back();
-                continue;
-            }
-            const int sub = subs[next++];
-            if (sub < 0) {
-                continue;
-            }
-            if (marks[static_cast<size_t>(sub)] == Mark::Open) {
-                Fail(ItemLabel("map", sub, document.maps[static_cast<size_t>(sub)].id),
-                     "its sub-maps lead back to it");
-            }
-            if (marks[static_cast<size_t>(sub)] == Mark::New) {
-                marks[static_cast<size_t>(sub)] = Mark::Open;
-                path.push_back({static_cast<size_t>(sub), 0});
-            }
-        }
-    }
-}
-
-}  // namespace
-
 void BuildMaps(doc::Document& document, Scene& scene, Made& made) {
     const size_t count = document.maps.size();
-    for (size_t i = 0; i < count; ++i) {
-        const doc::Map& source = document.maps[i];
-        for (int sub : source.subMaps) {
-            CheckIndex(ItemLabel("map", static_cast<int>(i), source.id), "sub-map", sub, count,
-                       true);
-        }
-    }
-    CheckMapsAcyclic(document);
     for (size_t i = 0; i < count; ++i) {
         doc::Map& source = document.maps[i];
         // Sub-maps may come later in the list: they are wired once every map exists.
@@ -100,19 +53,13 @@ void BuildMaterials(const doc::Document& document, Scene& scene, Made& made) {
     }
     for (size_t i = 0; i < document.materials.size(); ++i) {
         const doc::Material& source = document.materials[i];
-        const std::string what = ItemLabel("material", static_cast<int>(i), source.id);
         for (const doc::MapSlot& slot : source.maps) {
-            if (slot.slot < 0 || slot.slot >= kStandardSlotCount) {
-                Fail(what, "map slot " + std::to_string(slot.slot) + " is not a slot 0 to 11");
-            }
-            CheckIndex(what, "map", slot.map, document.maps.size(), true);
             live[i]->SetSlot(slot.slot,
                              slot.map < 0 ? nullptr : made.maps[static_cast<size_t>(slot.map)],
                              slot.amount);
         }
         std::vector<Mtl*> subs;
         for (int sub : source.subMaterials) {
-            CheckIndex(what, "sub-material", sub, document.materials.size(), true);
             subs.push_back(sub < 0 ? nullptr : made.materials[static_cast<size_t>(sub)]);
         }
         live[i]->SetSubMaterials(std::move(subs));

@@ -13,37 +13,12 @@ namespace pellucid::standalone::build {
 
 namespace {
 
-void CheckCorners(const std::string& what, const char* faceKind, size_t face,
-                  const std::array<std::uint32_t, 3>& corners, size_t count, const char* kind) {
-    for (std::uint32_t corner : corners) {
-        if (corner >= count) {
-            Fail(what, std::string(faceKind) + " " + std::to_string(face) + " names " + kind + " " +
-                           std::to_string(corner) + " of " + std::to_string(count));
-        }
-    }
-}
-
-std::unique_ptr<Object> MakeEditableMesh(doc::MeshData& data, const std::string& what) {
+std::unique_ptr<Object> MakeEditableMesh(doc::MeshData& data) {
     const size_t faces = data.faces.size();
-    if (!data.smoothing.empty() && data.smoothing.size() != faces) {
-        Fail(what, "has " + std::to_string(data.smoothing.size()) + " smoothing words for " +
-                       std::to_string(faces) + " faces");
-    }
-    if (!data.materialIds.empty() && data.materialIds.size() != faces) {
-        Fail(what, "has " + std::to_string(data.materialIds.size()) + " material ids for " +
-                       std::to_string(faces) + " faces");
-    }
-    if (!data.uvFaces.empty() && data.uvFaces.size() != faces) {
-        Fail(what, "has " + std::to_string(data.uvFaces.size()) + " texture faces for " +
-                       std::to_string(faces) + " faces");
-    }
     auto object = std::make_unique<EditableMesh>();
     Mesh& mesh = object->mesh;
-    const size_t vertexCount = data.vertices.size();
-    const size_t uvCount = data.uvVertices.size();
     mesh.setNumFaces(static_cast<int>(faces));
     for (size_t f = 0; f < faces; ++f) {
-        CheckCorners(what, "face", f, data.faces[f], vertexCount, "vertex");
         Face& face = mesh.faces[f];
         face.setVerts(data.faces[f][0], data.faces[f][1], data.faces[f][2]);
         face.setEdgeVisFlags(1, 1, 1);
@@ -53,7 +28,6 @@ std::unique_ptr<Object> MakeEditableMesh(doc::MeshData& data, const std::string&
     if (!data.uvFaces.empty()) {
         mesh.setNumTVFaces(static_cast<int>(faces));
         for (size_t f = 0; f < faces; ++f) {
-            CheckCorners(what, "texture face", f, data.uvFaces[f], uvCount, "texture vertex");
             mesh.tvFace[f].setTVerts(data.uvFaces[f][0], data.uvFaces[f][1], data.uvFaces[f][2]);
         }
     }
@@ -76,7 +50,7 @@ std::unique_ptr<Object> MakeCollBox(const doc::Object& source, const std::string
 std::unique_ptr<Object> MakeObject(doc::Object& source, const std::string& what) {
     switch (source.type) {
         case doc::ObjectType::Mesh:
-            return MakeEditableMesh(source.mesh, what);
+            return MakeEditableMesh(source.mesh);
         case doc::ObjectType::Sphere:
             return std::make_unique<SphereObject>(source.radius, source.segments);
         case doc::ObjectType::Box:
@@ -98,8 +72,7 @@ std::unique_ptr<Object> MakeObject(doc::Object& source, const std::string& what)
 }
 
 // The bindings move into the modifier; a capture reads them back from it.
-std::unique_ptr<Modifier> MakeSkin(doc::Modifier& source, const std::string& what,
-                                   const Made& made) {
+std::unique_ptr<Modifier> MakeSkin(doc::Modifier& source, const Made& made) {
     std::vector<std::optional<SkinBinding>> vertices;
     vertices.reserve(source.skinVertices.size());
     for (size_t v = 0; v < source.skinVertices.size(); ++v) {
@@ -111,8 +84,6 @@ std::unique_ptr<Modifier> MakeSkin(doc::Modifier& source, const std::string& wha
         SkinBinding binding;
         binding.type = given->type;
         for (int bone : given->bones) {
-            CheckIndex(what + ": vertex " + std::to_string(v), "bone", bone, made.nodes.size(),
-                       false);
             binding.bones.push_back(made.nodes[static_cast<size_t>(bone)]);
         }
         // A binding without weights weighs its bones equally.
@@ -127,12 +98,9 @@ std::unique_ptr<Modifier> MakeSkin(doc::Modifier& source, const std::string& wha
 }
 
 // The points and offsets move into the modifier; a capture reads them back from it.
-std::unique_ptr<Modifier> MakeMorph(doc::Modifier& source, const std::string& what) {
+std::unique_ptr<Modifier> MakeMorph(doc::Modifier& source) {
     auto morph = std::make_unique<MorphModifier>();
     for (doc::MorphChannelData& data : source.channels) {
-        if (data.index < 0 || data.index >= MORPH_CHANNEL_COUNT) {
-            Fail(what, "channel index " + std::to_string(data.index) + " is not 0 to 99");
-        }
         MorphChannel channel;
         channel.name = data.name.c_str();
         channel.hasData = data.hasData;
@@ -177,10 +145,10 @@ void BuildModifiers(doc::Document& document, Scene& scene, Made& made) {
         std::unique_ptr<Modifier> modifier;
         switch (source.type) {
             case doc::ModifierType::Physique:
-                modifier = MakeSkin(source, what, made);
+                modifier = MakeSkin(source, made);
                 break;
             case doc::ModifierType::Morpher:
-                modifier = MakeMorph(source, what);
+                modifier = MakeMorph(source);
                 break;
             case doc::ModifierType::GameInfluence:
                 modifier = MakeLibraryModifier(kGameInfluenceClassID, "GameInfluence", what);
@@ -215,9 +183,7 @@ void BindSkins(const doc::Document& document, Scene& scene, const Made& made) {
             continue;
         }
         const doc::Modifier& source = scene.Modifiers()[m].source;
-        const std::string what = ItemLabel("modifier", static_cast<int>(m), source.id);
         for (const auto& [bone, initial] : source.boneInitialTransforms) {
-            CheckIndex(what, "initial transform of bone", bone, made.nodes.size(), false);
             skin->SetBoneInitial(made.nodes[static_cast<size_t>(bone)], initial);
         }
         for (const auto& binding : skin->Vertices()) {

@@ -17,14 +17,12 @@ struct Made {
     std::vector<SceneNode*> nodes;
 };
 
+// For what only the library can refuse: a class that its registry does not offer.
 [[noreturn]] void Fail(const std::string& what, const std::string& problem);
-std::string NodeLabel(const doc::Document& document, int index);
 std::string ItemLabel(const char* kind, int index, const std::string& id);
-// Checks that `index` is -1 (when allowed) or names an entry of a list of `count`.
-void CheckIndex(const std::string& what, const char* field, int index, size_t count,
-                bool noneAllowed);
 
-// The steps take what they can out of the document: large arrays move into the live scene, and
+// The steps run on a document that ValidateDocument accepted, so every index names an entry. They
+// take what they can out of the document: large arrays move into the live scene, and
 // the scene's entries keep the rest of each description for capture.
 void BuildMaps(doc::Document& document, Scene& scene, Made& made);
 void BuildMaterials(const doc::Document& document, Scene& scene, Made& made);

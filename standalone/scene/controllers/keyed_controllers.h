@@ -46,44 +46,39 @@ constexpr Class_ID proceduralPositionClassID(0x50c1d001, 0x7e110001);
 constexpr Class_ID proceduralRotationClassID(0x50c1d001, 0x7e110002);
 constexpr Class_ID proceduralScaleClassID(0x50c1d001, 0x7e110003);
 
-// A channel: the record kept per key, the host's key types of its three keyframe classes, and its
-// class ids in the order of doc::ControllerKind (Bezier, linear, TCB, procedural).
-struct PositionChannel {
-    using Record = PositionRecord;
-    using Value = Point3;
-    using BezierKey = IBezPoint3Key;
-    using LinearKey = ILinPoint3Key;
-    using TcbKey = ITCBPoint3Key;
-    static constexpr bool kTangents = true;
-    static constexpr SClass_ID kSuperClass = CTRL_POSITION_CLASS_ID;
+// A channel: the record kept per key, its value, the host's key types of its three keyframe
+// classes (Bezier, linear, TCB) and whether its Bezier keys carry tangents, its super class, and
+// its class ids in the order of doc::ControllerKind (Bezier, linear, TCB, procedural).
+template <typename RecordType, typename ValueType, typename Bezier, typename Linear, typename Tcb,
+          bool tangents, SClass_ID superClass>
+struct ChannelTypes {
+    using Record = RecordType;
+    using Value = ValueType;
+    using BezierKey = Bezier;
+    using LinearKey = Linear;
+    using TcbKey = Tcb;
+    static constexpr bool kTangents = tangents;
+    static constexpr SClass_ID kSuperClass = superClass;
+};
+
+struct PositionChannel : ChannelTypes<PositionRecord, Point3, IBezPoint3Key, ILinPoint3Key,
+                                      ITCBPoint3Key, true, CTRL_POSITION_CLASS_ID> {
     static constexpr Class_ID kClasses[] = {bezierPositionClassID, linearPositionClassID,
                                             tcbPositionClassID, proceduralPositionClassID};
     static Value Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
                           const KeySpan& span);
 };
 
-struct RotationChannel {
-    using Record = RotationRecord;
-    using Value = Quat;
-    using BezierKey = IBezQuatKey;
-    using LinearKey = ILinRotKey;
-    using TcbKey = ITCBRotKey;
-    static constexpr bool kTangents = false;
-    static constexpr SClass_ID kSuperClass = CTRL_ROTATION_CLASS_ID;
+struct RotationChannel : ChannelTypes<RotationRecord, Quat, IBezQuatKey, ILinRotKey, ITCBRotKey,
+                                      false, CTRL_ROTATION_CLASS_ID> {
     static constexpr Class_ID kClasses[] = {bezierRotationClassID, linearRotationClassID,
                                             tcbRotationClassID, proceduralRotationClassID};
     static Value Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,
                           const KeySpan& span);
 };
 
-struct ScaleChannel {
-    using Record = ScaleRecord;
-    using Value = ScaleValue;
-    using BezierKey = IBezScaleKey;
-    using LinearKey = ILinScaleKey;
-    using TcbKey = ITCBScaleKey;
-    static constexpr bool kTangents = true;
-    static constexpr SClass_ID kSuperClass = CTRL_SCALE_CLASS_ID;
+struct ScaleChannel : ChannelTypes<ScaleRecord, ScaleValue, IBezScaleKey, ILinScaleKey,
+                                   ITCBScaleKey, true, CTRL_SCALE_CLASS_ID> {
     static constexpr Class_ID kClasses[] = {bezierScaleClassID, linearScaleClassID, tcbScaleClassID,
                                             proceduralScaleClassID};
     static Value Evaluate(doc::ControllerKind kind, const std::vector<Record>& keys,

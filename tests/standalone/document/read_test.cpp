@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "standalone/support/document_equality.h"
 #include "standalone/support/document_support.h"
 
 namespace pellucid::standalone::test {
@@ -132,7 +133,7 @@ TEST_F(FullDocument, DecodesImageFilesAndKeepsSyntheticImages) {
     EXPECT_EQ(png.uTiling, 2.0f);
     EXPECT_EQ(png.vTiling, 0.5f);
     EXPECT_EQ(png.image.kind, doc::Image::Kind::File);
-    EXPECT_EQ(png.image.path, "../images/tiny.png");
+    EXPECT_EQ(png.image.path, "images/tiny.png");
     EXPECT_FALSE(png.image.fileMissing);
     EXPECT_EQ(png.image.width, 2);
     EXPECT_EQ(png.image.height, 2);
@@ -361,41 +362,37 @@ TEST(DocumentRotations, AZeroAxisWithoutAngleIsNoTurn) {
     EXPECT_EQ(TransformOf(R"({"rotation": {"axisAngle": [0, 0, 0, 0]}})").rotation, Quat());
 }
 
-TEST(DocumentDefaults, AnEmptyDocumentHasTheDefaultSettingsAndNothingElse) {
-    const doc::Document d = Parse(R"({"pellucidScene": 1})");
-    EXPECT_EQ(d.settings.ticksPerFrame, 160);
-    EXPECT_EQ(d.settings.animationStart, 0);
-    EXPECT_EQ(d.settings.animationEnd, 16000);
-    EXPECT_EQ(d.settings.time, 0);
-    EXPECT_FALSE(d.settings.loop);
-    EXPECT_TRUE(d.settings.drives.empty());
-    EXPECT_TRUE(d.nodes.empty());
-    EXPECT_TRUE(d.rootNodes.empty());
-    EXPECT_TRUE(d.materials.empty());
-}
+// What a document leaves out takes its default: every member is compared with defaults made in
+// code.
+TEST(DocumentDefaults, WhatADocumentLeavesOutTakesItsDefault) {
+    EXPECT_EQ(DescribeDocumentDifference(Parse(R"({"pellucidScene": 1})"), doc::Document{}, false),
+              "");
 
-TEST(DocumentDefaults, ANodeWithOnlyANameHasNothingAndStaysInPlace) {
-    const doc::Node node = Parse(WithNode(R"("name": "")")).nodes[0];
-    EXPECT_EQ(node.name, "");
-    EXPECT_EQ(node.object, -1);
-    EXPECT_EQ(node.material, -1);
-    EXPECT_FALSE(node.hidden);
-    EXPECT_FALSE(node.transform.fromParts);
-    EXPECT_TRUE(node.transform.matrix.IsIdentity());
-    EXPECT_FALSE(node.pivot.has_value());
-    EXPECT_TRUE(node.link.empty());
-}
+    doc::Document named;
+    named.nodes.resize(1);
+    named.rootNodes = {0};
+    EXPECT_EQ(DescribeDocumentDifference(Parse(WithNode(R"("name": "")")), named, false), "");
 
-TEST(DocumentDefaults, SkinWeightsDefaultToEqualShares) {
-    const doc::Document d = Parse(R"({"pellucidScene": 1, "nodes": [
+    // A skin vertex without weights shares them equally; with several bones it is rigid blended.
+    doc::Document skinned;
+    skinned.nodes.resize(3);
+    skinned.rootNodes = {0, 1, 2};
+    skinned.nodes[0].name = "A";
+    skinned.nodes[1].name = "B";
+    skinned.nodes[2].name = "Skin";
+    skinned.nodes[2].object = 0;
+    skinned.nodes[2].modifiers = {0};
+    skinned.objects.resize(1);
+    skinned.objects[0].mesh.vertices = {Point3(0, 0, 0)};
+    skinned.modifiers.resize(1);
+    skinned.modifiers[0].type = doc::ModifierType::Physique;
+    skinned.modifiers[0].skinVertices = {doc::SkinVertex{{0, 1}, {0.5f, 0.5f}, 5}};
+    EXPECT_EQ(DescribeDocumentDifference(Parse(R"({"pellucidScene": 1, "nodes": [
         {"name": "A"}, {"name": "B"},
         {"name": "Skin", "object": {"type": "mesh", "vertices": [[0, 0, 0]]},
-         "modifiers": [{"type": "physique", "vertices": [{"bones": ["A", "B"]}]}]}]})");
-    const doc::SkinVertex& vertex = *d.modifiers[0].skinVertices[0];
-    EXPECT_THAT(vertex.weights, ElementsAre(0.5f, 0.5f));
-    EXPECT_EQ(vertex.type, 5);
-    EXPECT_TRUE(d.modifiers[0].exportInterface);
-    EXPECT_FALSE(d.modifiers[0].skinInitialTransform.has_value());
+         "modifiers": [{"type": "physique", "vertices": [{"bones": ["A", "B"]}]}]}]})"),
+                                         skinned, false),
+              "");
 }
 
 TEST(DocumentReferences, NodesAreFoundByIdFirstThenByUniqueName) {

@@ -48,23 +48,6 @@ TEST(DocumentNesting, ANodeTreeFiveHundredDeepReadsAndWritesBack) {
     EXPECT_EQ(DescribeDocumentDifference(d, again), "");
 }
 
-std::vector<std::string> CorpusDocuments() {
-    std::vector<std::string> paths;
-    for (const std::string& folder :
-         {ScenesDirectory(), std::string(PELLUCID_SOURCE_DIR) + "/examples"}) {
-        if (!fs::is_directory(folder)) {
-            continue;
-        }
-        for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-            if (entry.path().filename().string().ends_with(".pscene.json")) {
-                paths.push_back(entry.path().string());
-            }
-        }
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
 // Reads a variant of a document; anything but a document or a one-line DocumentError fails.
 void ExpectCleanOutcome(const std::string& text, const std::string& folder,
                         const std::string& what) {
@@ -82,7 +65,7 @@ void ExpectCleanOutcome(const std::string& text, const std::string& folder,
 }
 
 TEST(DocumentCorpus, EveryTestDocumentCutAtAnyLengthIsReadOrRefusedCleanly) {
-    const std::vector<std::string> paths = CorpusDocuments();
+    const std::vector<std::string> paths = ValidDocuments();
     ASSERT_GE(paths.size(), 4u);
     for (const std::string& path : paths) {
         const std::string text = ReadText(path);
@@ -98,7 +81,7 @@ TEST(DocumentCorpus, EveryTestDocumentCutAtAnyLengthIsReadOrRefusedCleanly) {
 TEST(DocumentCorpus, EveryTestDocumentWithOneByteChangedIsReadOrRefusedCleanly) {
     const std::string replacements = "\"[]{},:0-9.eE \\nutfx\x01\xff";
     std::mt19937 random(2024);
-    for (const std::string& path : CorpusDocuments()) {
+    for (const std::string& path : ValidDocuments()) {
         const std::string text = ReadText(path);
         const std::string folder = fs::path(path).parent_path().string();
         for (int i = 0; i < 400; ++i) {

@@ -110,10 +110,10 @@ TEST_F(SideFileRefusals, NameTheArrayAndWhatIsWrongWithTheFile) {
          "/objects/0/faces: element 1: negative index -1"},
         {"index beyond the vertices", kVertices,
          R"({"file": "mesh.bin", "offset": 60, "count": 2, "type": "uint32"})",
-         "/objects/0/faces: face 0: index 4294967295 is out of range: there are 4 vertices"},
+         "/objects/0/faces/0: index 4294967295 is out of range: there are 4 vertices"},
         {"index beyond the vertices", kVertices,
          R"({"file": "mesh.bin", "offset": 72, "count": 1, "type": "uint32"})",
-         "/objects/0/faces: face 0: index 7 is out of range: there are 4 vertices"},
+         "/objects/0/faces/0: index 7 is out of range: there are 4 vertices"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

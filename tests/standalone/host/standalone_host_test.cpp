@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "services/debug_log.h"
+#include "standalone/support/document_equality.h"
 #include "standalone/support/model_support.h"
 #include "standalone/support/scene_invariants.h"
 
@@ -163,6 +164,36 @@ TEST(ModelHost, TimeSettingsAreTheDocuments) {
     EXPECT_EQ(t, 0.25f);
     EXPECT_EQ(eo, 0.5f);
     EXPECT_EQ(host->MergeFromFile("x.max"), FALSE);
+}
+
+// Everything the scene model keeps (controllers' key order, world transforms, evaluated stacks,
+// settings) belongs to its host: a second host made and destroyed meanwhile changes nothing.
+TEST(ModelHost, AHostsSceneIsItsOwnWhileOthersComeAndGo) {
+    auto animated = [](float endX, int ticksPerFrame) {
+        doc::Document document;
+        document.settings.ticksPerFrame = ticksPerFrame;
+        const int node = AddNode(document, "Mover");
+        document.nodes[static_cast<size_t>(node)].object = AddObject(document, TriangleMesh());
+        doc::Controller<doc::PositionKey> position;
+        position.kind = doc::ControllerKind::Linear;
+        position.keys = {{0, {0, 0, 0}, {}, {}}, {160, {endX, 0, 0}, {}, {}}};
+        document.nodes[static_cast<size_t>(node)].position = position;
+        return document;
+    };
+    auto first = MakeHost(animated(10.0f, 160));
+    INode* mover = first->FindNodeByName("Mover");
+    const Matrix3 before = mover->GetNodeTM(80);
+    const doc::Document captured = first->Capture();
+    {
+        auto second = MakeHost(animated(-50.0f, 200));
+        EXPECT_TRUE(PointsNear(second->FindNodeByName("Mover")->GetNodeTM(80).GetTrans(),
+                               Point3(-25, 0, 0)));
+    }
+    first->MakeCurrent();
+    EXPECT_TRUE(MatricesNear(mover->GetNodeTM(80), before));
+    EXPECT_TRUE(PointsNear(mover->GetNodeTM(80).GetTrans(), Point3(5, 0, 0)));
+    EXPECT_EQ(first->TicksPerFrame(), 160);
+    EXPECT_EQ(test::DescribeDocumentDifference(first->Capture(), captured), "");
 }
 
 TEST(ModelHost, FlashedNodesAreRecorded) {

@@ -2,7 +2,7 @@
 // changes made through the host interface are kept.
 #include <gtest/gtest.h>
 
-#include "standalone/scene/build/scene_builder.h"
+#include "standalone/document/scene_document_io.h"
 #include "standalone/support/model_support.h"
 #include "standalone/support/scene_invariants.h"
 
@@ -202,7 +202,7 @@ void ExpectRefused(const doc::Document& document, const std::string& message) {
     try {
         StandaloneHost host(document);
         ADD_FAILURE() << "accepted; expected: " << message;
-    } catch (const SceneBuildError& error) {
+    } catch (const DocumentError& error) {
         EXPECT_EQ(std::string(error.what()), message);
     }
     // A refused host leaves the library with the host it had.
@@ -213,31 +213,37 @@ TEST(ModelBuild, DocumentsThatCannotLiveAreRefusedWithWhatAndWhere) {
     doc::Document twice;
     AddNode(twice, "A");
     twice.rootNodes.push_back(0);
-    ExpectRefused(twice, "the scene root: child node \"A\" is already the child of another node");
+    ExpectRefused(twice,
+                  "scene document: /nodes/1: node \"A\" is already the child of another node");
 
     doc::Document loop;
     AddNode(loop, "A");
     const int b = AddNode(loop, "B", 0);
     loop.rootNodes.clear();
     loop.nodes[static_cast<size_t>(b)].children.push_back(0);
-    ExpectRefused(loop, "node \"A\": is not under the scene root");
+    ExpectRefused(loop, "scene document: /nodes: node \"A\" is not under the scene root");
 
     doc::Document badChild;
     AddNode(badChild, "A");
     badChild.nodes[0].children.push_back(7);
-    ExpectRefused(badChild, "node \"A\": child 7 is not one of the 1");
+    ExpectRefused(badChild,
+                  "scene document: /nodes/0/children/0: node index 7 is not one of the 1 nodes");
 
     doc::Document badFace;
     doc::Object mesh = TriangleMesh();
     mesh.mesh.faces.push_back({0, 1, 3});
     AddObject(badFace, mesh);
-    ExpectRefused(badFace, "object 0: face 1 names vertex 3 of 3");
+    ExpectRefused(
+        badFace,
+        "scene document: /objects/0/faces/1: index 3 is out of range: there are 3 vertices");
 
     doc::Document badSelection;
     AddNode(badSelection, "Tri");
     badSelection.nodes[0].object = AddObject(badSelection, TriangleMesh());
     badSelection.nodes[0].selectedFaces = {1};
-    ExpectRefused(badSelection, "node \"Tri\": selected face 1 is not a face of its mesh");
+    ExpectRefused(
+        badSelection,
+        "scene document: /nodes/0/selectedFaces/0: index 1 is out of range: there are 1 faces");
 
     doc::Document mapLoop;
     doc::Map a;
@@ -248,14 +254,17 @@ TEST(ModelBuild, DocumentsThatCannotLiveAreRefusedWithWhatAndWhere) {
     b2.id = "b";
     b2.subMaps = {0};
     mapLoop.maps = {a, b2};
-    ExpectRefused(mapLoop, "map \"a\": its sub-maps lead back to it");
+    ExpectRefused(mapLoop,
+                  "scene document: /maps/0: map \"a\" contains itself through its sub-maps");
 
     doc::Document badBone;
     doc::Modifier physique;
     physique.type = doc::ModifierType::Physique;
     physique.skinVertices = {doc::SkinVertex{{4}, {1}, 1}};
     badBone.modifiers.push_back(physique);
-    ExpectRefused(badBone, "modifier 0: vertex 0: bone 4 is not one of the 0");
+    ExpectRefused(
+        badBone,
+        "scene document: /modifiers/0/vertices/0/bones/0: node index 4 is not one of the 0 nodes");
 }
 
 }  // namespace

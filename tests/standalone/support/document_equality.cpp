@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <tuple>
+#include <type_traits>
 
 #include <fmt/format.h>
 
@@ -11,35 +13,230 @@ namespace pellucid::standalone::test {
 
 namespace {
 
-// Walks both documents side by side and keeps the first difference.
+// One member of a document struct, by name.
+template <typename S, typename M>
+struct Member {
+    const char* name;
+    M S::*pointer;
+};
+template <typename S, typename M>
+Member(const char*, M S::*) -> Member<S, M>;
+
+// Every member of each document struct, one table per struct: a new field is compared once it
+// is listed here.
+constexpr auto MembersOf(const Point3*) {
+    return std::tuple{Member{"x", &Point3::x}, Member{"y", &Point3::y}, Member{"z", &Point3::z}};
+}
+constexpr auto MembersOf(const Color*) {
+    return std::tuple{Member{"r", &Color::r}, Member{"g", &Color::g}, Member{"b", &Color::b}};
+}
+constexpr auto MembersOf(const Quat*) {
+    return std::tuple{Member{"x", &Quat::x}, Member{"y", &Quat::y}, Member{"z", &Quat::z},
+                      Member{"w", &Quat::w}};
+}
+constexpr auto MembersOf(const doc::Drive*) {
+    using T = doc::Drive;
+    return std::tuple{Member{"root", &T::root}, Member{"universalName", &T::universalName}};
+}
+constexpr auto MembersOf(const doc::Settings*) {
+    using T = doc::Settings;
+    return std::tuple{Member{"ticksPerFrame", &T::ticksPerFrame},
+                      Member{"animationStart", &T::animationStart},
+                      Member{"animationEnd", &T::animationEnd},
+                      Member{"time", &T::time},
+                      Member{"tension", &T::tension},
+                      Member{"continuity", &T::continuity},
+                      Member{"bias", &T::bias},
+                      Member{"easeIn", &T::easeIn},
+                      Member{"easeOut", &T::easeOut},
+                      Member{"loop", &T::loop},
+                      Member{"drives", &T::drives}};
+}
+constexpr auto MembersOf(const doc::Transform*) {
+    using T = doc::Transform;
+    return std::tuple{Member{"matrix", &T::matrix}, Member{"fromParts", &T::fromParts},
+                      Member{"position", &T::position}, Member{"rotation", &T::rotation},
+                      Member{"scale", &T::scale}};
+}
+constexpr auto MembersOf(const doc::PositionKey*) {
+    using T = doc::PositionKey;
+    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value},
+                      Member{"inTangent", &T::inTangent}, Member{"outTangent", &T::outTangent}};
+}
+constexpr auto MembersOf(const doc::RotationKey*) {
+    using T = doc::RotationKey;
+    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value}};
+}
+constexpr auto MembersOf(const doc::ScaleKey*) {
+    using T = doc::ScaleKey;
+    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value}};
+}
+template <typename Key>
+constexpr auto MembersOf(const doc::Controller<Key>*) {
+    using T = doc::Controller<Key>;
+    return std::tuple{Member{"kind", &T::kind}, Member{"keys", &T::keys}};
+}
+constexpr auto MembersOf(const doc::FloatKey*) {
+    using T = doc::FloatKey;
+    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value}};
+}
+constexpr auto MembersOf(const doc::FloatTrack*) {
+    using T = doc::FloatTrack;
+    return std::tuple{Member{"step", &T::step}, Member{"keys", &T::keys},
+                      Member{"constant", &T::constant}};
+}
+constexpr auto MembersOf(const doc::LinkTarget*) {
+    using T = doc::LinkTarget;
+    return std::tuple{Member{"node", &T::node}, Member{"time", &T::time}};
+}
+constexpr auto MembersOf(const doc::Pivot*) {
+    using T = doc::Pivot;
+    return std::tuple{Member{"position", &T::position}, Member{"rotation", &T::rotation},
+                      Member{"scale", &T::scale}};
+}
+constexpr auto MembersOf(const doc::MeshData*) {
+    using T = doc::MeshData;
+    return std::tuple{Member{"vertices", &T::vertices},     Member{"faces", &T::faces},
+                      Member{"smoothing", &T::smoothing},   Member{"materialIds", &T::materialIds},
+                      Member{"uvVertices", &T::uvVertices}, Member{"uvFaces", &T::uvFaces},
+                      Member{"uvHasW", &T::uvHasW}};
+}
+constexpr auto MembersOf(const doc::Object*) {
+    using T = doc::Object;
+    return std::tuple{Member{"id", &T::id},
+                      Member{"type", &T::type},
+                      Member{"mesh", &T::mesh},
+                      Member{"radius", &T::radius},
+                      Member{"segments", &T::segments},
+                      Member{"length", &T::length},
+                      Member{"width", &T::width},
+                      Member{"height", &T::height},
+                      Member{"widthSegments", &T::widthSegments},
+                      Member{"lengthSegments", &T::lengthSegments},
+                      Member{"heightSegments", &T::heightSegments},
+                      Member{"mapping", &T::mapping}};
+}
+constexpr auto MembersOf(const doc::SkinVertex*) {
+    using T = doc::SkinVertex;
+    return std::tuple{Member{"bones", &T::bones}, Member{"weights", &T::weights},
+                      Member{"type", &T::type}};
+}
+constexpr auto MembersOf(const doc::MorphChannelData*) {
+    using T = doc::MorphChannelData;
+    return std::tuple{Member{"index", &T::index},     Member{"name", &T::name},
+                      Member{"hasData", &T::hasData}, Member{"enabled", &T::enabled},
+                      Member{"points", &T::points},   Member{"deltas", &T::deltas},
+                      Member{"weight", &T::weight}};
+}
+constexpr auto MembersOf(const doc::Modifier*) {
+    using T = doc::Modifier;
+    return std::tuple{Member{"id", &T::id},
+                      Member{"type", &T::type},
+                      Member{"name", &T::name},
+                      Member{"skinVertices", &T::skinVertices},
+                      Member{"skinInitialTransform", &T::skinInitialTransform},
+                      Member{"boneInitialTransforms", &T::boneInitialTransforms},
+                      Member{"exportInterface", &T::exportInterface},
+                      Member{"context", &T::context},
+                      Member{"channels", &T::channels}};
+}
+constexpr auto MembersOf(const doc::MapSlot*) {
+    using T = doc::MapSlot;
+    return std::tuple{Member{"slot", &T::slot}, Member{"map", &T::map},
+                      Member{"amount", &T::amount}};
+}
+constexpr auto MembersOf(const doc::Material*) {
+    using T = doc::Material;
+    return std::tuple{Member{"id", &T::id},
+                      Member{"type", &T::type},
+                      Member{"name", &T::name},
+                      Member{"ambient", &T::ambient},
+                      Member{"diffuse", &T::diffuse},
+                      Member{"specular", &T::specular},
+                      Member{"shininess", &T::shininess},
+                      Member{"shininessStrength", &T::shininessStrength},
+                      Member{"selfIllumination", &T::selfIllumination},
+                      Member{"transparency", &T::transparency},
+                      Member{"transparencyType", &T::transparencyType},
+                      Member{"maps", &T::maps},
+                      Member{"subMaterials", &T::subMaterials}};
+}
+constexpr auto MembersOf(const doc::Image*) {
+    using T = doc::Image;
+    return std::tuple{Member{"kind", &T::kind},
+                      Member{"path", &T::path},
+                      Member{"fileMissing", &T::fileMissing},
+                      Member{"width", &T::width},
+                      Member{"height", &T::height},
+                      Member{"fill", &T::fill},
+                      Member{"pixels", &T::pixels}};
+}
+constexpr auto MembersOf(const doc::Map*) {
+    using T = doc::Map;
+    return std::tuple{Member{"id", &T::id},           Member{"type", &T::type},
+                      Member{"file", &T::file},       Member{"image", &T::image},
+                      Member{"uTiling", &T::uTiling}, Member{"vTiling", &T::vTiling},
+                      Member{"subMaps", &T::subMaps}};
+}
+constexpr auto MembersOf(const doc::Node*) {
+    using T = doc::Node;
+    return std::tuple{Member{"id", &T::id},
+                      Member{"name", &T::name},
+                      Member{"object", &T::object},
+                      Member{"modifiers", &T::modifiers},
+                      Member{"material", &T::material},
+                      Member{"hidden", &T::hidden},
+                      Member{"selected", &T::selected},
+                      Member{"transform", &T::transform},
+                      Member{"position", &T::position},
+                      Member{"rotation", &T::rotation},
+                      Member{"scale", &T::scale},
+                      Member{"link", &T::link},
+                      Member{"visibility", &T::visibility},
+                      Member{"pivot", &T::pivot},
+                      Member{"selectedFaces", &T::selectedFaces},
+                      Member{"children", &T::children}};
+}
+constexpr auto MembersOf(const doc::Document*) {
+    using T = doc::Document;
+    return std::tuple{
+        Member{"settings", &T::settings},   Member{"materials", &T::materials},
+        Member{"maps", &T::maps},           Member{"objects", &T::objects},
+        Member{"modifiers", &T::modifiers}, Member{"nodes", &T::nodes},
+        Member{"rootNodes", &T::rootNodes}, Member{"baseDirectory", &T::baseDirectory}};
+}
+
+template <typename T>
+concept Described = requires {
+    MembersOf(static_cast<const T*>(nullptr));
+};
+
+// Walks both values side by side and keeps the first difference.
 class Comparer {
   public:
+    explicit Comparer(bool compareBaseDirectory) : compareBaseDirectory_(compareBaseDirectory) {}
+
     std::string difference;
 
     template <typename T>
     void Same(const std::string& path, const T& a, const T& b) {
-        if (difference.empty() && !(a == b)) {
+        if (!difference.empty()) {
+            return;
+        }
+        if constexpr (Described<T>) {
+            std::apply([&](const auto&... member) { (SameMember(path, member, a, b), ...); },
+                       MembersOf(static_cast<const T*>(nullptr)));
+        } else if constexpr (std::is_enum_v<T>) {
+            Same(path, static_cast<int>(a), static_cast<int>(b));
+        } else if constexpr (std::is_same_v<T, float>) {
+            const bool equal = (std::isnan(a) && std::isnan(b)) ||
+                               std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+            if (!equal) {
+                difference = fmt::format("{}: {} != {}", path, a, b);
+            }
+        } else if (!(a == b)) {
             difference = fmt::format("{}: {} != {}", path, Show(a), Show(b));
         }
-    }
-    void Same(const std::string& path, float a, float b) {
-        const bool equal = (std::isnan(a) && std::isnan(b)) ||
-                           std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
-        if (difference.empty() && !equal) {
-            difference = fmt::format("{}: {} != {}", path, a, b);
-        }
-    }
-    void Same(const std::string& path, const Point3& a, const Point3& b) {
-        Same(path + ".x", a.x, b.x);
-        Same(path + ".y", a.y, b.y);
-        Same(path + ".z", a.z, b.z);
-    }
-    void Same(const std::string& path, const Color& a, const Color& b) {
-        Same(path, Point3(a.r, a.g, a.b), Point3(b.r, b.g, b.b));
-    }
-    void Same(const std::string& path, const Quat& a, const Quat& b) {
-        Same(path, Point3(a.x, a.y, a.z), Point3(b.x, b.y, b.z));
-        Same(path + ".w", a.w, b.w);
     }
     void Same(const std::string& path, const Matrix3& a, const Matrix3& b) {
         for (int row = 0; row < 4; ++row) {
@@ -66,162 +263,18 @@ class Comparer {
         Same(path + ".second", a.second, b.second);
     }
 
-    void Same(const std::string& p, const doc::Drive& a, const doc::Drive& b) {
-        Same(p + ".root", a.root, b.root);
-        Same(p + ".universalName", a.universalName, b.universalName);
-    }
-    void Same(const std::string& p, const doc::Transform& a, const doc::Transform& b) {
-        Same(p + ".matrix", a.matrix, b.matrix);
-        Same(p + ".fromParts", a.fromParts, b.fromParts);
-        Same(p + ".position", a.position, b.position);
-        Same(p + ".rotation", a.rotation, b.rotation);
-        Same(p + ".scale", a.scale, b.scale);
-    }
-    void Same(const std::string& p, const doc::PositionKey& a, const doc::PositionKey& b) {
-        Same(p + ".time", a.time, b.time);
-        Same(p + ".value", a.value, b.value);
-        Same(p + ".inTangent", a.inTangent, b.inTangent);
-        Same(p + ".outTangent", a.outTangent, b.outTangent);
-    }
-    void Same(const std::string& p, const doc::RotationKey& a, const doc::RotationKey& b) {
-        Same(p + ".time", a.time, b.time);
-        Same(p + ".value", a.value, b.value);
-    }
-    void Same(const std::string& p, const doc::ScaleKey& a, const doc::ScaleKey& b) {
-        Same(p + ".time", a.time, b.time);
-        Same(p + ".value", a.value, b.value);
-    }
-    template <typename Key>
-    void Same(const std::string& p, const doc::Controller<Key>& a, const doc::Controller<Key>& b) {
-        Same(p + ".kind", static_cast<int>(a.kind), static_cast<int>(b.kind));
-        Same(p + ".keys", a.keys, b.keys);
-    }
-    void Same(const std::string& p, const doc::FloatKey& a, const doc::FloatKey& b) {
-        Same(p + ".time", a.time, b.time);
-        Same(p + ".value", a.value, b.value);
-    }
-    void Same(const std::string& p, const doc::FloatTrack& a, const doc::FloatTrack& b) {
-        Same(p + ".step", a.step, b.step);
-        Same(p + ".constant", a.constant, b.constant);
-        Same(p + ".keys", a.keys, b.keys);
-    }
-    void Same(const std::string& p, const doc::LinkTarget& a, const doc::LinkTarget& b) {
-        Same(p + ".node", a.node, b.node);
-        Same(p + ".time", a.time, b.time);
-    }
-    void Same(const std::string& p, const doc::Pivot& a, const doc::Pivot& b) {
-        Same(p + ".position", a.position, b.position);
-        Same(p + ".rotation", a.rotation, b.rotation);
-        Same(p + ".scale", a.scale, b.scale);
-    }
-    void Same(const std::string& p, const doc::MeshData& a, const doc::MeshData& b) {
-        Same(p + ".vertices", a.vertices, b.vertices);
-        Same(p + ".faces", a.faces, b.faces);
-        Same(p + ".smoothing", a.smoothing, b.smoothing);
-        Same(p + ".materialIds", a.materialIds, b.materialIds);
-        Same(p + ".uvVertices", a.uvVertices, b.uvVertices);
-        Same(p + ".uvFaces", a.uvFaces, b.uvFaces);
-        Same(p + ".uvHasW", a.uvHasW, b.uvHasW);
-    }
-    void Same(const std::string& p, const doc::Object& a, const doc::Object& b) {
-        Same(p + ".id", a.id, b.id);
-        Same(p + ".type", static_cast<int>(a.type), static_cast<int>(b.type));
-        Same(p + ".mesh", a.mesh, b.mesh);
-        Same(p + ".radius", a.radius, b.radius);
-        Same(p + ".segments", a.segments, b.segments);
-        Same(p + ".length", a.length, b.length);
-        Same(p + ".width", a.width, b.width);
-        Same(p + ".height", a.height, b.height);
-        Same(p + ".widthSegments", a.widthSegments, b.widthSegments);
-        Same(p + ".lengthSegments", a.lengthSegments, b.lengthSegments);
-        Same(p + ".heightSegments", a.heightSegments, b.heightSegments);
-        Same(p + ".mapping", a.mapping, b.mapping);
-    }
-    void Same(const std::string& p, const doc::SkinVertex& a, const doc::SkinVertex& b) {
-        Same(p + ".bones", a.bones, b.bones);
-        Same(p + ".weights", a.weights, b.weights);
-        Same(p + ".type", a.type, b.type);
-    }
-    void Same(const std::string& p, const doc::MorphChannelData& a,
-              const doc::MorphChannelData& b) {
-        Same(p + ".index", a.index, b.index);
-        Same(p + ".name", a.name, b.name);
-        Same(p + ".hasData", a.hasData, b.hasData);
-        Same(p + ".enabled", a.enabled, b.enabled);
-        Same(p + ".points", a.points, b.points);
-        Same(p + ".deltas", a.deltas, b.deltas);
-        Same(p + ".weight", a.weight, b.weight);
-    }
-    void Same(const std::string& p, const doc::Modifier& a, const doc::Modifier& b) {
-        Same(p + ".id", a.id, b.id);
-        Same(p + ".type", static_cast<int>(a.type), static_cast<int>(b.type));
-        Same(p + ".name", a.name, b.name);
-        Same(p + ".skinVertices", a.skinVertices, b.skinVertices);
-        Same(p + ".skinInitialTransform", a.skinInitialTransform, b.skinInitialTransform);
-        Same(p + ".boneInitialTransforms", a.boneInitialTransforms, b.boneInitialTransforms);
-        Same(p + ".exportInterface", a.exportInterface, b.exportInterface);
-        Same(p + ".context", a.context, b.context);
-        Same(p + ".channels", a.channels, b.channels);
-    }
-    void Same(const std::string& p, const doc::MapSlot& a, const doc::MapSlot& b) {
-        Same(p + ".slot", a.slot, b.slot);
-        Same(p + ".map", a.map, b.map);
-        Same(p + ".amount", a.amount, b.amount);
-    }
-    void Same(const std::string& p, const doc::Material& a, const doc::Material& b) {
-        Same(p + ".id", a.id, b.id);
-        Same(p + ".type", static_cast<int>(a.type), static_cast<int>(b.type));
-        Same(p + ".name", a.name, b.name);
-        Same(p + ".ambient", a.ambient, b.ambient);
-        Same(p + ".diffuse", a.diffuse, b.diffuse);
-        Same(p + ".specular", a.specular, b.specular);
-        Same(p + ".shininess", a.shininess, b.shininess);
-        Same(p + ".shininessStrength", a.shininessStrength, b.shininessStrength);
-        Same(p + ".selfIllumination", a.selfIllumination, b.selfIllumination);
-        Same(p + ".transparency", a.transparency, b.transparency);
-        Same(p + ".transparencyType", static_cast<int>(a.transparencyType),
-             static_cast<int>(b.transparencyType));
-        Same(p + ".maps", a.maps, b.maps);
-        Same(p + ".subMaterials", a.subMaterials, b.subMaterials);
-    }
-    void Same(const std::string& p, const doc::Image& a, const doc::Image& b) {
-        Same(p + ".kind", static_cast<int>(a.kind), static_cast<int>(b.kind));
-        Same(p + ".path", a.path, b.path);
-        Same(p + ".fileMissing", a.fileMissing, b.fileMissing);
-        Same(p + ".width", a.width, b.width);
-        Same(p + ".height", a.height, b.height);
-        Same(p + ".fill", a.fill, b.fill);
-        Same(p + ".pixels", a.pixels, b.pixels);
-    }
-    void Same(const std::string& p, const doc::Map& a, const doc::Map& b) {
-        Same(p + ".id", a.id, b.id);
-        Same(p + ".type", static_cast<int>(a.type), static_cast<int>(b.type));
-        Same(p + ".file", a.file, b.file);
-        Same(p + ".image", a.image, b.image);
-        Same(p + ".uTiling", a.uTiling, b.uTiling);
-        Same(p + ".vTiling", a.vTiling, b.vTiling);
-        Same(p + ".subMaps", a.subMaps, b.subMaps);
-    }
-    void Same(const std::string& p, const doc::Node& a, const doc::Node& b) {
-        Same(p + ".id", a.id, b.id);
-        Same(p + ".name", a.name, b.name);
-        Same(p + ".object", a.object, b.object);
-        Same(p + ".modifiers", a.modifiers, b.modifiers);
-        Same(p + ".material", a.material, b.material);
-        Same(p + ".hidden", a.hidden, b.hidden);
-        Same(p + ".selected", a.selected, b.selected);
-        Same(p + ".transform", a.transform, b.transform);
-        Same(p + ".position", a.position, b.position);
-        Same(p + ".rotation", a.rotation, b.rotation);
-        Same(p + ".scale", a.scale, b.scale);
-        Same(p + ".link", a.link, b.link);
-        Same(p + ".visibility", a.visibility, b.visibility);
-        Same(p + ".pivot", a.pivot, b.pivot);
-        Same(p + ".selectedFaces", a.selectedFaces, b.selectedFaces);
-        Same(p + ".children", a.children, b.children);
+  private:
+    template <typename S, typename M>
+    void SameMember(const std::string& path, const Member<S, M>& member, const S& a, const S& b) {
+        if constexpr (std::is_same_v<S, doc::Document> && std::is_same_v<M, std::string>) {
+            if (!compareBaseDirectory_) {
+                return;  // the base directory is the document's only string
+            }
+        }
+        Same(path.empty() ? member.name : path + "." + member.name, a.*member.pointer,
+             b.*member.pointer);
     }
 
-  private:
     template <typename T>
     static std::string Show(const T& value) {
         if constexpr (std::is_arithmetic_v<T> || std::is_same_v<T, std::string>) {
@@ -230,35 +283,16 @@ class Comparer {
             return "(differs)";
         }
     }
+
+    bool compareBaseDirectory_;
 };
 
 }  // namespace
 
 std::string DescribeDocumentDifference(const doc::Document& a, const doc::Document& b,
                                        bool compareBaseDirectory) {
-    Comparer c;
-    const doc::Settings& s = a.settings;
-    const doc::Settings& t = b.settings;
-    c.Same("settings.ticksPerFrame", s.ticksPerFrame, t.ticksPerFrame);
-    c.Same("settings.animationStart", s.animationStart, t.animationStart);
-    c.Same("settings.animationEnd", s.animationEnd, t.animationEnd);
-    c.Same("settings.time", s.time, t.time);
-    c.Same("settings.tension", s.tension, t.tension);
-    c.Same("settings.continuity", s.continuity, t.continuity);
-    c.Same("settings.bias", s.bias, t.bias);
-    c.Same("settings.easeIn", s.easeIn, t.easeIn);
-    c.Same("settings.easeOut", s.easeOut, t.easeOut);
-    c.Same("settings.loop", s.loop, t.loop);
-    c.Same("settings.drives", s.drives, t.drives);
-    c.Same("materials", a.materials, b.materials);
-    c.Same("maps", a.maps, b.maps);
-    c.Same("objects", a.objects, b.objects);
-    c.Same("modifiers", a.modifiers, b.modifiers);
-    c.Same("nodes", a.nodes, b.nodes);
-    c.Same("rootNodes", a.rootNodes, b.rootNodes);
-    if (compareBaseDirectory) {
-        c.Same("baseDirectory", a.baseDirectory, b.baseDirectory);
-    }
+    Comparer c(compareBaseDirectory);
+    c.Same("", a, b);
     return c.difference;
 }
 

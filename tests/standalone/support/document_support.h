@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "standalone/document/scene_document_io.h"
 
@@ -30,6 +32,24 @@ inline void WriteText(const std::string& path, std::string_view text) {
 }
 
 // A document given as text, read as if it were "test.pscene.json" in the test scenes folder.
+// Every valid document of the tests and the examples, in name order.
+inline std::vector<std::string> ValidDocuments() {
+    std::vector<std::string> paths;
+    for (const std::string& folder :
+         {ScenesDirectory(), std::string(PELLUCID_SOURCE_DIR) + "/examples"}) {
+        if (!std::filesystem::is_directory(folder)) {
+            continue;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (entry.path().filename().string().ends_with(".pscene.json")) {
+                paths.push_back(entry.path().string());
+            }
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 inline doc::Document Parse(std::string_view json) {
     return ParseSceneDocument(json, ScenesDirectory(), "test.pscene.json");
 }
