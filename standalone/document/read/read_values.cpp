@@ -2,9 +2,11 @@
 // controllers.
 #include <cmath>
 #include <numbers>
+#include <type_traits>
 
 #include <fmt/format.h>
 
+#include "standalone/document/document_fields.h"
 #include "standalone/document/read/read_context.h"
 
 namespace pellucid::standalone {
@@ -25,11 +27,6 @@ enum TrackField { kInterpolation, kTrackKeys };
 constexpr std::string_view kControllerFields[] = {"controller", "keys"};
 enum ControllerField { kController, kKeys };
 
-constexpr std::string_view kKeyFields[] = {"time", "value", "inTangent", "outTangent"};
-enum KeyField { kTime, kValue, kInTangent, kOutTangent };
-// Rotation, scale and float-track keys have only a time and a value.
-constexpr std::span<const std::string_view> kPlainKeyFields(kKeyFields, 2);
-
 float Radians(float degrees) {
     return static_cast<float>(static_cast<double>(degrees) * std::numbers::pi / 180.0);
 }
@@ -45,6 +42,42 @@ void CheckKeyOrder(const JsonReader& reader, std::size_t index, int time, int pr
         reader.Fail(keyPath.Field("time"),
                     fmt::format("expected a time after the previous key's ({})", previous));
     }
+}
+
+// One value of a described struct, read by the type of its member.
+template <typename M>
+void ReadMember(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
+                M& out) {
+    if constexpr (std::is_same_v<M, int>) {
+        out = reader.ReadTime(value, path);
+    } else if constexpr (std::is_same_v<M, float>) {
+        out = reader.Float(value, path);
+    } else if constexpr (std::is_same_v<M, Point3>) {
+        out = reader.Point(value, path);
+    } else {
+        static_assert(std::is_same_v<M, Quat>);
+        out = reader.ReadRotation(value, path);
+    }
+}
+
+// An object into a described struct: its fields by the struct's table, the required ones
+// refused when missing.
+template <DescribedDocumentStruct S>
+void ReadDescribed(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
+                   S& out) {
+    constexpr const auto& names = kFieldNamesOf<S>;
+    const std::uint64_t seen =
+        reader.ForEachField(value, path, names, [&](int index, JsonElement v, const JsonPath& p) {
+            VisitField<S>(static_cast<std::size_t>(index),
+                          [&](const auto& field) { ReadMember(reader, v, p, out.*field.member); });
+        });
+    int index = 0;
+    ForEachDocumentField<S>([&](const auto& field) {
+        if (field.required) {
+            reader.Require(seen, names, index, path);
+        }
+        ++index;
+    });
 }
 
 }  // namespace
@@ -193,17 +226,7 @@ doc::FloatTrack SceneDocumentReader::ReadFloatTrack(JsonElement value, const Jso
         track.keys.reserve(Array(v, p).size());
         ForEachItem(v, p, [&](std::size_t index, JsonElement item, const JsonPath& keyPath) {
             doc::FloatKey key;
-            const std::uint64_t seen =
-                ForEachField(item, keyPath, kPlainKeyFields,
-                             [&](int keyField, JsonElement kv, const JsonPath& kp) {
-                                 if (keyField == kTime) {
-                                     key.time = ReadTime(kv, kp);
-                                 } else {
-                                     key.value = Float(kv, kp);
-                                 }
-                             });
-            Require(seen, kPlainKeyFields, kTime, keyPath);
-            Require(seen, kPlainKeyFields, kValue, keyPath);
+            ReadDescribed(*this, item, keyPath, key);
             CheckKeyOrder(*this, index, key.time, index > 0 ? track.keys.back().time : 0, keyPath);
             track.keys.push_back(key);
         });
@@ -222,10 +245,10 @@ doc::ControllerKind ParseControllerKind(const JsonReader& reader, JsonElement va
     return named->value;
 }
 
-// Reads {"controller", "keys"}; readKey(item, keyPath, key) fills one key and returns its time.
-template <typename Key, typename ReadKey>
-doc::Controller<Key> ReadController(const JsonReader& reader, JsonElement value,
-                                    const JsonPath& path, ReadKey readKey) {
+// Reads {"controller", "keys"}.
+template <typename Key>
+doc::Controller<Key> ReadController(const SceneDocumentReader& reader, JsonElement value,
+                                    const JsonPath& path) {
     doc::Controller<Key> controller;
     JsonElement keys;
     const std::uint64_t seen = reader.ForEachField(
@@ -250,7 +273,7 @@ doc::Controller<Key> ReadController(const JsonReader& reader, JsonElement value,
     reader.ForEachItem(keys, keysPath,
                        [&](std::size_t index, JsonElement item, const JsonPath& keyPath) {
                            Key key;
-                           readKey(item, keyPath, key);
+                           ReadDescribed(reader, item, keyPath, key);
                            CheckKeyOrder(reader, index, key.time,
                                          index > 0 ? controller.keys.back().time : 0, keyPath);
                            controller.keys.push_back(key);
@@ -262,62 +285,17 @@ doc::Controller<Key> ReadController(const JsonReader& reader, JsonElement value,
 
 doc::Controller<doc::PositionKey> SceneDocumentReader::ReadPositionController(
     JsonElement value, const JsonPath& path) const {
-    return ReadController<doc::PositionKey>(
-        *this, value, path, [&](JsonElement item, const JsonPath& keyPath, doc::PositionKey& key) {
-            const std::uint64_t seen = ForEachField(
-                item, keyPath, kKeyFields, [&](int field, JsonElement v, const JsonPath& p) {
-                    switch (field) {
-                        case kTime:
-                            key.time = ReadTime(v, p);
-                            break;
-                        case kValue:
-                            key.value = Point(v, p);
-                            break;
-                        case kInTangent:
-                            key.inTangent = Point(v, p);
-                            break;
-                        case kOutTangent:
-                            key.outTangent = Point(v, p);
-                            break;
-                    }
-                });
-            Require(seen, kKeyFields, kTime, keyPath);
-            Require(seen, kKeyFields, kValue, keyPath);
-        });
+    return ReadController<doc::PositionKey>(*this, value, path);
 }
 
 doc::Controller<doc::RotationKey> SceneDocumentReader::ReadRotationController(
     JsonElement value, const JsonPath& path) const {
-    return ReadController<doc::RotationKey>(
-        *this, value, path, [&](JsonElement item, const JsonPath& keyPath, doc::RotationKey& key) {
-            const std::uint64_t seen = ForEachField(
-                item, keyPath, kPlainKeyFields, [&](int field, JsonElement v, const JsonPath& p) {
-                    if (field == kTime) {
-                        key.time = ReadTime(v, p);
-                    } else {
-                        key.value = ReadRotation(v, p);
-                    }
-                });
-            Require(seen, kPlainKeyFields, kTime, keyPath);
-            Require(seen, kPlainKeyFields, kValue, keyPath);
-        });
+    return ReadController<doc::RotationKey>(*this, value, path);
 }
 
 doc::Controller<doc::ScaleKey> SceneDocumentReader::ReadScaleController(
     JsonElement value, const JsonPath& path) const {
-    return ReadController<doc::ScaleKey>(
-        *this, value, path, [&](JsonElement item, const JsonPath& keyPath, doc::ScaleKey& key) {
-            const std::uint64_t seen = ForEachField(
-                item, keyPath, kPlainKeyFields, [&](int field, JsonElement v, const JsonPath& p) {
-                    if (field == kTime) {
-                        key.time = ReadTime(v, p);
-                    } else {
-                        key.value = Point(v, p);
-                    }
-                });
-            Require(seen, kPlainKeyFields, kTime, keyPath);
-            Require(seen, kPlainKeyFields, kValue, keyPath);
-        });
+    return ReadController<doc::ScaleKey>(*this, value, path);
 }
 
 }  // namespace pellucid::standalone

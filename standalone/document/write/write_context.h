@@ -69,9 +69,15 @@ class SceneDocumentWriter {
     void WriteTransform(const doc::Transform& transform);
     void WritePivot(const doc::Pivot& pivot);
     void WriteFloatTrack(const doc::FloatTrack& track);
-    void WritePositionController(const doc::Controller<doc::PositionKey>& controller);
-    void WriteRotationController(const doc::Controller<doc::RotationKey>& controller);
-    void WriteScaleController(const doc::Controller<doc::ScaleKey>& controller);
+    // {"controller", "keys"} of any key type.
+    template <typename Key>
+    void WriteController(const doc::Controller<Key>& controller);
+    // Keys in time order (refusing any other), each as its described fields.
+    template <typename Key>
+    void WriteKeys(const std::vector<Key>& keys);
+    // An object with the fields of a described struct (document_fields.h).
+    template <typename S>
+    void WriteDescribed(const S& value);
 
     // References: an id string, or the entry itself when it is written in place.
     void WriteMaterialReference(int index);

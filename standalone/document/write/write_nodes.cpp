@@ -68,15 +68,15 @@ void SceneDocumentWriter::WriteNode(int index) {
     }
     if (node.position) {
         json_.Key("position");
-        WritePositionController(*node.position);
+        WriteController(*node.position);
     }
     if (node.rotation) {
         json_.Key("rotation");
-        WriteRotationController(*node.rotation);
+        WriteController(*node.rotation);
     }
     if (node.scale) {
         json_.Key("scale");
-        WriteScaleController(*node.scale);
+        WriteController(*node.scale);
     }
     if (!node.link.empty()) {
         json_.Key("link");

@@ -1,4 +1,7 @@
 // Values: rotations, matrices, transforms, pivots, float tracks and keyed controllers.
+#include <type_traits>
+
+#include "standalone/document/document_fields.h"
 #include "standalone/document/type_names.h"
 #include "standalone/document/write/write_context.h"
 
@@ -70,82 +73,76 @@ void SceneDocumentWriter::WriteFloatTrack(const doc::FloatTrack& track) {
         json_.String("step");
     }
     json_.Key("keys");
-    json_.BeginArray();
-    for (std::size_t i = 0; i < track.keys.size(); ++i) {
-        const doc::FloatKey& key = track.keys[i];
-        if (i > 0 && key.time <= track.keys[i - 1].time) {
-            json_.Fail("keys out of time order, which readers refuse");
-        }
-        json_.BeginObject();
-        json_.Key("time");
-        json_.Int(key.time);
-        json_.Key("value");
-        json_.Float(key.value);
-        json_.EndObject();
-    }
-    json_.EndArray();
+    WriteKeys(track.keys);
     json_.EndObject();
 }
 
 namespace {
 
-// {"controller", "keys"} with writeValue(key) writing the fields of one key after its time.
-template <typename Key, typename WriteValue>
-void WriteController(JsonWriter& json, const doc::Controller<Key>& controller,
-                     WriteValue writeValue) {
-    json.BeginObject();
-    json.Key("controller");
-    json.String(NameOf(kControllerKindNames, controller.kind));
-    if (!controller.keys.empty()) {
-        json.Key("keys");
-        json.BeginArray();
-        for (std::size_t i = 0; i < controller.keys.size(); ++i) {
-            const Key& key = controller.keys[i];
-            if (i > 0 && key.time <= controller.keys[i - 1].time) {
-                json.Fail("keys out of time order, which readers refuse");
-            }
-            json.BeginObject();
-            json.Key("time");
-            json.Int(key.time);
-            writeValue(key);
-            json.EndObject();
-        }
-        json.EndArray();
-    }
-    json.EndObject();
+// A default-made struct, for "is this field at its default".
+template <typename S>
+const S kDefaultOf{};
+
+bool SameValue(int a, int b) {
+    return a == b;
+}
+template <typename T>
+bool SameValue(const T& a, const T& b) {
+    return SameBits(a, b);
 }
 
 }  // namespace
 
-void SceneDocumentWriter::WritePositionController(
-    const doc::Controller<doc::PositionKey>& controller) {
-    WriteController(json_, controller, [&](const doc::PositionKey& key) {
-        json_.Key("value");
-        json_.Point(key.value);
-        if (!SameBits(key.inTangent, kOrigin)) {
-            json_.Key("inTangent");
-            json_.Point(key.inTangent);
+template <typename S>
+void SceneDocumentWriter::WriteDescribed(const S& value) {
+    json_.BeginObject();
+    ForEachDocumentField<S>([&](const auto& field) {
+        const auto& member = value.*field.member;
+        if (!field.required && SameValue(member, kDefaultOf<S>.*field.member)) {
+            return;
         }
-        if (!SameBits(key.outTangent, kOrigin)) {
-            json_.Key("outTangent");
-            json_.Point(key.outTangent);
+        json_.Key(field.name);
+        using Member = std::decay_t<decltype(member)>;
+        if constexpr (std::is_same_v<Member, int>) {
+            json_.Int(member);
+        } else if constexpr (std::is_same_v<Member, float>) {
+            json_.Float(member);
+        } else if constexpr (std::is_same_v<Member, Point3>) {
+            json_.Point(member);
+        } else {
+            static_assert(std::is_same_v<Member, Quat>);
+            WriteRotation(member);
         }
     });
+    json_.EndObject();
 }
 
-void SceneDocumentWriter::WriteRotationController(
-    const doc::Controller<doc::RotationKey>& controller) {
-    WriteController(json_, controller, [&](const doc::RotationKey& key) {
-        json_.Key("value");
-        WriteRotation(key.value);
-    });
+template <typename Key>
+void SceneDocumentWriter::WriteKeys(const std::vector<Key>& keys) {
+    json_.BeginArray();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (i > 0 && keys[i].time <= keys[i - 1].time) {
+            json_.Fail("keys out of time order, which readers refuse");
+        }
+        WriteDescribed(keys[i]);
+    }
+    json_.EndArray();
 }
 
-void SceneDocumentWriter::WriteScaleController(const doc::Controller<doc::ScaleKey>& controller) {
-    WriteController(json_, controller, [&](const doc::ScaleKey& key) {
-        json_.Key("value");
-        json_.Point(key.value);
-    });
+template <typename Key>
+void SceneDocumentWriter::WriteController(const doc::Controller<Key>& controller) {
+    json_.BeginObject();
+    json_.Key("controller");
+    json_.String(NameOf(kControllerKindNames, controller.kind));
+    if (!controller.keys.empty()) {
+        json_.Key("keys");
+        WriteKeys(controller.keys);
+    }
+    json_.EndObject();
 }
+
+template void SceneDocumentWriter::WriteController(const doc::Controller<doc::PositionKey>&);
+template void SceneDocumentWriter::WriteController(const doc::Controller<doc::RotationKey>&);
+template void SceneDocumentWriter::WriteController(const doc::Controller<doc::ScaleKey>&);
 
 }  // namespace pellucid::standalone

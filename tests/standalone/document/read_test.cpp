@@ -422,7 +422,7 @@ namespace {
 
 // The JSON block under "## A complete example" in the user documentation.
 std::string DocumentationExample() {
-    const std::string text = ReadText(std::string(PELLUCID_SOURCE_DIR) + "/docs/scene-format.md");
+    const std::string text = ReadBytes(std::string(PELLUCID_SOURCE_DIR) + "/docs/scene-format.md");
     const std::size_t section = text.find("## A complete example");
     const std::size_t start = text.find("```json\n", section);
     const std::size_t end = text.find("```\n", start + 8);

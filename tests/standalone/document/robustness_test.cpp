@@ -68,7 +68,7 @@ TEST(DocumentCorpus, EveryTestDocumentCutAtAnyLengthIsReadOrRefusedCleanly) {
     const std::vector<std::string> paths = ValidDocuments();
     ASSERT_GE(paths.size(), 4u);
     for (const std::string& path : paths) {
-        const std::string text = ReadText(path);
+        const std::string text = ReadBytes(path);
         const std::string folder = fs::path(path).parent_path().string();
         const std::size_t step = std::max<std::size_t>(1, text.size() / 1500);
         for (std::size_t length = 0; length < text.size(); length += step) {
@@ -82,7 +82,7 @@ TEST(DocumentCorpus, EveryTestDocumentWithOneByteChangedIsReadOrRefusedCleanly) 
     const std::string replacements = "\"[]{},:0-9.eE \\nutfx\x01\xff";
     std::mt19937 random(2024);
     for (const std::string& path : ValidDocuments()) {
-        const std::string text = ReadText(path);
+        const std::string text = ReadBytes(path);
         const std::string folder = fs::path(path).parent_path().string();
         for (int i = 0; i < 400; ++i) {
             std::string changed = text;

@@ -41,7 +41,7 @@ TEST(DocumentWriting, TheFullDocumentIsWrittenAsTheGoldenText) {
     if (std::getenv("PELLUCID_UPDATE_GOLDEN") != nullptr) {
         WriteText(golden, text);
     }
-    EXPECT_EQ(text, ReadText(golden));
+    EXPECT_EQ(text, ReadBytes(golden));
 }
 
 TEST(DocumentWriting, WritingElsewhereKeepsRelativeImagesFindable) {

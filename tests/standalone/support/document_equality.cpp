@@ -9,6 +9,8 @@
 
 #include <fmt/format.h>
 
+#include "standalone/document/document_fields.h"
+
 namespace pellucid::standalone::test {
 
 namespace {
@@ -58,27 +60,10 @@ constexpr auto MembersOf(const doc::Transform*) {
                       Member{"position", &T::position}, Member{"rotation", &T::rotation},
                       Member{"scale", &T::scale}};
 }
-constexpr auto MembersOf(const doc::PositionKey*) {
-    using T = doc::PositionKey;
-    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value},
-                      Member{"inTangent", &T::inTangent}, Member{"outTangent", &T::outTangent}};
-}
-constexpr auto MembersOf(const doc::RotationKey*) {
-    using T = doc::RotationKey;
-    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value}};
-}
-constexpr auto MembersOf(const doc::ScaleKey*) {
-    using T = doc::ScaleKey;
-    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value}};
-}
 template <typename Key>
 constexpr auto MembersOf(const doc::Controller<Key>*) {
     using T = doc::Controller<Key>;
     return std::tuple{Member{"kind", &T::kind}, Member{"keys", &T::keys}};
-}
-constexpr auto MembersOf(const doc::FloatKey*) {
-    using T = doc::FloatKey;
-    return std::tuple{Member{"time", &T::time}, Member{"value", &T::value}};
 }
 constexpr auto MembersOf(const doc::FloatTrack*) {
     using T = doc::FloatTrack;
@@ -204,6 +189,16 @@ constexpr auto MembersOf(const doc::Document*) {
         Member{"maps", &T::maps},           Member{"objects", &T::objects},
         Member{"modifiers", &T::modifiers}, Member{"nodes", &T::nodes},
         Member{"rootNodes", &T::rootNodes}, Member{"baseDirectory", &T::baseDirectory}};
+}
+
+// The structs whose fields the reader and writer take from a table compare by that table.
+template <DescribedDocumentStruct S>
+constexpr auto MembersOf(const S*) {
+    return std::apply(
+        [](const auto&... field) {
+            return std::tuple{Member{field.name.data(), field.member}...};
+        },
+        kFieldsOf<S>);
 }
 
 template <typename T>

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "standalone/document/scene_document_io.h"
+#include "support/script_files.h"
 
 namespace pellucid::standalone::test {
 
@@ -19,12 +20,7 @@ inline std::string ScenesDirectory() {
     return std::string(PELLUCID_TEST_DATA) + "/scenes";
 }
 
-inline std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using pellucid::test::ReadBytes;
 
 inline void WriteText(const std::string& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary);
