@@ -2,7 +2,8 @@
 // a document must give it. The reader, the writer and the tests' comparison of documents all walk
 // these tables, so a new field of a described struct is one line here. How a member is read and
 // written follows from its type (an int is a time, a Point3 a point, a Quat a rotation, a float a
-// number); an optional field is written only when it differs from the struct's default.
+// number, a std::string a string); an optional field is written only when it differs from the
+// struct's default.
 #pragma once
 
 #include <array>
@@ -23,6 +24,12 @@ struct DocumentField {
 };
 template <typename S, typename M>
 DocumentField(std::string_view, M S::*, bool) -> DocumentField<S, M>;
+
+constexpr auto FieldsOf(const doc::Drive*) {
+    using T = doc::Drive;
+    return std::tuple{DocumentField{"root", &T::root, true},
+                      DocumentField{"universalName", &T::universalName, false}};
+}
 
 // Keys of controllers and float tracks: every key has its time and value.
 constexpr auto FieldsOf(const doc::PositionKey*) {

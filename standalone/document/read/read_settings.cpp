@@ -2,7 +2,7 @@
 
 #include <fmt/format.h>
 
-#include "standalone/document/read/read_context.h"
+#include "standalone/document/read/read_described.h"
 
 namespace pellucid::standalone {
 
@@ -13,9 +13,6 @@ constexpr std::string_view kSettingsFields[] = {"ticksPerFrame", "animationRange
 enum SettingsField { kTicksPerFrame, kAnimationRange, kTime, kTcbDefaults, kLoop, kDrives };
 
 constexpr std::string_view kTcbFields[] = {"tension", "continuity", "bias", "easeIn", "easeOut"};
-
-constexpr std::string_view kDriveFields[] = {"root", "universalName"};
-enum DriveField { kRoot, kUniversalName };
 
 }  // namespace
 
@@ -77,15 +74,7 @@ void SceneDocumentReader::ReadTcbDefaults(JsonElement value, const JsonPath& pat
 
 doc::Drive SceneDocumentReader::ReadDrive(JsonElement value, const JsonPath& path) const {
     doc::Drive drive;
-    const std::uint64_t seen =
-        ForEachField(value, path, kDriveFields, [&](int field, JsonElement v, const JsonPath& p) {
-            if (field == kRoot) {
-                drive.root = String(v, p);
-            } else {
-                drive.universalName = String(v, p);
-            }
-        });
-    Require(seen, kDriveFields, kRoot, path);
+    ReadDescribed(*this, value, path, drive);
     return drive;
 }
 

@@ -2,12 +2,10 @@
 // controllers.
 #include <cmath>
 #include <numbers>
-#include <type_traits>
 
 #include <fmt/format.h>
 
-#include "standalone/document/document_fields.h"
-#include "standalone/document/read/read_context.h"
+#include "standalone/document/read/read_described.h"
 
 namespace pellucid::standalone {
 
@@ -42,42 +40,6 @@ void CheckKeyOrder(const JsonReader& reader, std::size_t index, int time, int pr
         reader.Fail(keyPath.Field("time"),
                     fmt::format("expected a time after the previous key's ({})", previous));
     }
-}
-
-// One value of a described struct, read by the type of its member.
-template <typename M>
-void ReadMember(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
-                M& out) {
-    if constexpr (std::is_same_v<M, int>) {
-        out = reader.ReadTime(value, path);
-    } else if constexpr (std::is_same_v<M, float>) {
-        out = reader.Float(value, path);
-    } else if constexpr (std::is_same_v<M, Point3>) {
-        out = reader.Point(value, path);
-    } else {
-        static_assert(std::is_same_v<M, Quat>);
-        out = reader.ReadRotation(value, path);
-    }
-}
-
-// An object into a described struct: its fields by the struct's table, the required ones
-// refused when missing.
-template <DescribedDocumentStruct S>
-void ReadDescribed(const SceneDocumentReader& reader, JsonElement value, const JsonPath& path,
-                   S& out) {
-    constexpr const auto& names = kFieldNamesOf<S>;
-    const std::uint64_t seen =
-        reader.ForEachField(value, path, names, [&](int index, JsonElement v, const JsonPath& p) {
-            VisitField<S>(static_cast<std::size_t>(index),
-                          [&](const auto& field) { ReadMember(reader, v, p, out.*field.member); });
-        });
-    int index = 0;
-    ForEachDocumentField<S>([&](const auto& field) {
-        if (field.required) {
-            reader.Require(seen, names, index, path);
-        }
-        ++index;
-    });
 }
 
 }  // namespace

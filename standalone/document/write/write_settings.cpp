@@ -56,14 +56,7 @@ void SceneDocumentWriter::WriteSettings() {
         json_.Key("drives");
         json_.BeginArray();
         for (const doc::Drive& drive : settings.drives) {
-            json_.BeginObject();
-            json_.Key("root");
-            json_.String(drive.root);
-            if (!drive.universalName.empty()) {
-                json_.Key("universalName");
-                json_.String(drive.universalName);
-            }
-            json_.EndObject();
+            WriteDescribed(drive);
         }
         json_.EndArray();
     }

@@ -86,6 +86,9 @@ const S kDefaultOf{};
 bool SameValue(int a, int b) {
     return a == b;
 }
+bool SameValue(const std::string& a, const std::string& b) {
+    return a == b;
+}
 template <typename T>
 bool SameValue(const T& a, const T& b) {
     return SameBits(a, b);
@@ -109,9 +112,11 @@ void SceneDocumentWriter::WriteDescribed(const S& value) {
             json_.Float(member);
         } else if constexpr (std::is_same_v<Member, Point3>) {
             json_.Point(member);
-        } else {
-            static_assert(std::is_same_v<Member, Quat>);
+        } else if constexpr (std::is_same_v<Member, Quat>) {
             WriteRotation(member);
+        } else {
+            static_assert(std::is_same_v<Member, std::string>);
+            json_.String(member);
         }
     });
     json_.EndObject();
@@ -141,6 +146,7 @@ void SceneDocumentWriter::WriteController(const doc::Controller<Key>& controller
     json_.EndObject();
 }
 
+template void SceneDocumentWriter::WriteDescribed(const doc::Drive&);
 template void SceneDocumentWriter::WriteController(const doc::Controller<doc::PositionKey>&);
 template void SceneDocumentWriter::WriteController(const doc::Controller<doc::RotationKey>&);
 template void SceneDocumentWriter::WriteController(const doc::Controller<doc::ScaleKey>&);

@@ -36,10 +36,6 @@ constexpr auto MembersOf(const Quat*) {
     return std::tuple{Member{"x", &Quat::x}, Member{"y", &Quat::y}, Member{"z", &Quat::z},
                       Member{"w", &Quat::w}};
 }
-constexpr auto MembersOf(const doc::Drive*) {
-    using T = doc::Drive;
-    return std::tuple{Member{"root", &T::root}, Member{"universalName", &T::universalName}};
-}
 constexpr auto MembersOf(const doc::Settings*) {
     using T = doc::Settings;
     return std::tuple{Member{"ticksPerFrame", &T::ticksPerFrame},
