@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/command_line.h"
@@ -9,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/object_names.h"
 #include "cli/scene_session.h"
+#include "cli/suggestions.h"
 #include "resources/resource_ids.h"
 #include "standalone/panels/utility_session.h"
 #include "standalone/viewport/scene_drawing.h"
@@ -138,51 +140,75 @@ std::string Json(const CheckOptions& options, const CheckReport& report) {
 
 int RunCheckCommand(const CheckOptions& options, std::ostream& out, std::ostream& err) {
     const CheckPanel* check = nullptr;
+    std::vector<std::string> names;
     for (const CheckPanel& c : kChecks) {
+        names.emplace_back(c.name);
         if (options.check == c.name) {
             check = &c;
         }
     }
     if (check == nullptr) {
         err << fmt::format(
-            "pellucid: check {}: expected mapping, material, volume, texel or "
-            "sorting\n",
-            options.check);
+            "pellucid: check {}: expected mapping, material, volume, texel or sorting{}\n",
+            options.check, DidYouMean(options.check, names));
         return kExitBadInput;
     }
-    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err) ||
-        !CheckOutputIsNotInput(options.svgPath, options.scene.scenePath, "--svg", err)) {
+    std::optional<JobOutput> scene;
+    std::optional<JobOutput> picture;
+    if (!options.outputPath.empty()) {
+        scene.emplace(options.outputPath, "-o");
+    }
+    if (!options.svgPath.empty()) {
+        picture.emplace(options.svgPath, "--svg");
+    }
+    const int toStandardOutput = (scene && scene->IsStandardOutput() ? 1 : 0) +
+                                 (picture && picture->IsStandardOutput() ? 1 : 0) +
+                                 (options.json ? 1 : 0);
+    if (toStandardOutput > 1) {
+        err << "pellucid: only one of -o -, --svg - and --json can write to standard output\n";
         return kExitBadInput;
+    }
+    for (const auto* output : {&scene, &picture}) {
+        if (*output && !(*output)->Check({options.scene.scenePath}, err)) {
+            return kExitBadInput;
+        }
     }
     auto host = LoadScene(options.scene, err);
     if (!host) {
         return kExitBadInput;
     }
+    for (const auto* output : {&scene, &picture}) {
+        if (*output && !(*output)->Check(SceneInputFiles(options.scene, *host), err)) {
+            return kExitBadInput;
+        }
+    }
+    // With a file on standard output, the findings go with the messages.
+    std::ostream& report = toStandardOutput == 1 && !options.json ? err : out;
     try {
         standalone::panels::UtilitySession session(host.get(), host->Toolkit(), check->className);
-        const CheckReport report = Press(session, *check);
+        const CheckReport findings = Press(session, *check);
         if (options.json) {
-            out << Json(options, report);
+            out << Json(options, findings);
         } else {
-            PrintText(out, err, report);
+            PrintText(report, err, findings);
         }
-        if (!options.svgPath.empty()) {
+        if (picture) {
             std::vector<standalone::viewport::FaceHighlight> highlights;
-            for (const NodeMarks& node : report.nodes) {
+            for (const NodeMarks& node : findings.nodes) {
                 highlights.push_back({node.node, node.faces});
             }
             const std::string svg = standalone::viewport::SceneSvg(
                 host->GetRootNode(), standalone::viewport::ViewKind::Perspective, false,
                 highlights);
-            if (!WriteTextFile(options.svgPath, svg, err)) {
+            if (!picture->WriteText(svg, out, err)) {
                 return kExitBadInput;
             }
         }
         session.Close();
-        if (!options.outputPath.empty() && !SaveScene(*host, options.outputPath, err)) {
+        if (scene && !SaveScene(*host, *scene, out, err)) {
             return kExitBadInput;
         }
-        return report.failed ? kExitFindings : kExitOk;
+        return findings.failed ? kExitFindings : kExitOk;
     } catch (const std::exception& e) {
         err << fmt::format("pellucid: {}: {}\n", options.scene.scenePath, e.what());
         return kExitBadInput;
@@ -198,8 +224,11 @@ Job DeclareCheckCommand(CLI::App& command) {
         ->required();
     AddSceneOptions(command, o->scene);
     command.add_option("-o,--output", o->outputPath,
-                       "Save the scene with the marks as face selections (*.pscene.json)");
-    command.add_option("--svg", o->svgPath, "Draw the scene with the marked faces filled (*.svg)");
+                       "Save the scene with the marks as face selections (*.pscene.json, or - "
+                       "for standard output)");
+    command.add_option("--svg", o->svgPath,
+                       "Draw the scene with the marked faces filled (*.svg, or - for standard "
+                       "output)");
     command.add_flag("--json", o->json, "Print the findings as one JSON report");
     return [o](std::ostream& out, std::ostream& err) { return RunCheckCommand(*o, out, err); };
 }

@@ -2,66 +2,38 @@
 
 #include <fmt/format.h>
 
-#include <filesystem>
-#include <fstream>
 #include <ostream>
 
 #include "cli/object_names.h"
-#include "cli/output_file.h"
 #include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
 
-bool CheckOutputIsNotInput(const std::string& output, const std::string& scene, const char* option,
-                           std::ostream& err) {
-    std::error_code ec;
-    if (!output.empty() && std::filesystem::equivalent(output, scene, ec) && !ec) {
-        err << fmt::format(
-            "pellucid: {} {}: this is the scene being read; choose another file so that the "
-            "scene is not overwritten\n",
-            option, output);
-        return false;
-    }
-    return true;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err) {
-    OutputFile output(path);
-    {
-        std::ofstream file(output.TemporaryPath(), std::ios::binary);
-        file << text;
-        file.flush();
-        if (!file) {
-            err << fmt::format(
-                "pellucid: {}: cannot be written (is the folder there and "
-                "writable?)\n",
-                path);
-            return false;
-        }
-    }
-    std::string error;
-    if (!output.Commit(error)) {
-        err << fmt::format("pellucid: {}: {}\n", path, error);
-        return false;
-    }
-    return true;
-}
-
-bool SaveScene(const standalone::StandaloneHost& host, const std::string& path, std::ostream& err) {
-    OutputFile output(path);
+bool SaveDocument(const doc::Document& document, JobOutput& output, std::ostream& out,
+                  std::ostream& err) {
     try {
-        standalone::WriteSceneDocument(host.Capture(), output.TemporaryPath().string());
+        if (output.IsStandardOutput()) {
+            return output.WriteText(standalone::SerializeSceneDocument(document), out, err);
+        }
+        standalone::WriteSceneDocument(document, output.TemporaryPath());
     } catch (const std::exception& e) {
-        err << fmt::format("pellucid: {}: {}\n", path, e.what());
+        // The writer's message names the file it was given: the temporary one.
+        std::string message = e.what();
+        const std::string temporary = output.TemporaryPath();
+        for (size_t at = message.find(temporary); at != std::string::npos;
+             at = message.find(temporary, at)) {
+            message.replace(at, temporary.size(), output.Name());
+            at += output.Name().size();
+        }
+        err << "pellucid: " << message << "\n";
         return false;
     }
-    std::string error;
-    if (!output.Written() || !output.Commit(error)) {
-        err << fmt::format("pellucid: {}: cannot be written{}\n", path,
-                           error.empty() ? "" : ": " + error);
-        return false;
-    }
-    return true;
+    return output.Finish(out, err);
+}
+
+bool SaveScene(const standalone::StandaloneHost& host, JobOutput& output, std::ostream& out,
+               std::ostream& err) {
+    return SaveDocument(host.Capture(), output, out, err);
 }
 
 void PrintMarks(std::ostream& out, const std::vector<NodeMarks>& nodes) {

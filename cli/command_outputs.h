@@ -1,24 +1,25 @@
-// What the commands that change or draw a scene share: refusing an output that would overwrite
-// the input, writing a picture or a scene in one piece, and printing face marks.
+// What the commands that change or draw a scene share: saving a scene in one piece, and printing
+// face marks.
 #pragma once
 
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "cli/job_output.h"
 #include "standalone/document/json/json_writer.h"
 #include "standalone/host/standalone_host.h"
 #include "utilities/check_helpers.h"
 
 namespace pellucid::cli {
 
-// False, with a message, when `output` names the scene file itself.
-bool CheckOutputIsNotInput(const std::string& output, const std::string& scene, const char* option,
-                           std::ostream& err);
-// Writes the text to `path` through a temporary file; false, with a message, on failure.
-bool WriteTextFile(const std::string& path, const std::string& text, std::ostream& err);
-// Saves the live scene as a scene document at `path`; false, with a message, on failure.
-bool SaveScene(const standalone::StandaloneHost& host, const std::string& path, std::ostream& err);
+// Saves the document as the job's output; false, with a message, on failure. On standard output
+// the image paths stay as the document has them, relative to the folder it was read from.
+bool SaveDocument(const doc::Document& document, JobOutput& output, std::ostream& out,
+                  std::ostream& err);
+// Saves the live scene the same way.
+bool SaveScene(const standalone::StandaloneHost& host, JobOutput& output, std::ostream& out,
+               std::ostream& err);
 
 // "marks NAME: 1 2 3" per node with marked faces, in the order given; "marks (converted) NAME:"
 // where the marks were made on a temporary conversion.

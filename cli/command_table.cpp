@@ -16,6 +16,10 @@ const Command kCommands[] = {
      "Show the scene as the library sees it: the node tree, each node's object class and "
      "material, and how the exporters classify it",
      DeclareInfoCommand},
+    {"validate",
+     "Show the role every node takes in the exports and why, what they would drop, and the "
+     "message boxes each export would show (exit 1 when there is one), without writing a file",
+     DeclareValidateCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
     {"check",
      "Run one of the library's check panels on the scene, as pressing its button would: prints "

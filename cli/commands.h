@@ -21,6 +21,7 @@ void AddSceneOptions(CLI::App& command, SceneOptions& scene);
 
 Job DeclareClassesCommand(CLI::App& command);
 Job DeclareInfoCommand(CLI::App& command);
+Job DeclareValidateCommand(CLI::App& command);
 Job DeclareExportMeshCommand(CLI::App& command);
 Job DeclareConvertCommand(CLI::App& command);
 
@@ -69,6 +70,7 @@ struct CopyBonesOptions {
     // Replaces the scene's selection when not empty.
     std::vector<std::string> select;
     std::string outputPath;
+    bool json = false;
 };
 int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std::ostream& err);
 

@@ -7,6 +7,8 @@
 #include "cli/command_line.h"
 #include "cli/command_outputs.h"
 #include "cli/commands.h"
+#include "cli/job_notes.h"
+#include "cli/job_output.h"
 #include "cli/scene_session.h"
 #include "resources/resource_ids.h"
 #include "standalone/panels/utility_session.h"
@@ -33,7 +35,8 @@ std::string Unpickable(const std::string& option, const std::string& label,
                        standalone::StandaloneHost& host) {
     INode* node = host.FindNodeByName(label);
     if (node == nullptr) {
-        return fmt::format("pellucid: {} {}: the scene has no node of that name\n", option, label);
+        return fmt::format("pellucid: {} {}: the scene has no node of that name{}\n", option, label,
+                           NodeNameSuggestion(host, label));
     }
     if (!IsBone(node)) {
         return fmt::format("pellucid: {} {}: not a bone (the panel picks bone helpers only)\n",
@@ -55,13 +58,22 @@ std::string Unpickable(const std::string& option, const std::string& label,
 }  // namespace
 
 int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std::ostream& err) {
-    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
+    JobOutput output(options.outputPath, "-o");
+    if (options.json && output.IsStandardOutput()) {
+        err << "pellucid: --json and -o - would both write to standard output\n";
+        return kExitBadInput;
+    }
+    if (!output.Check({options.scene.scenePath}, err)) {
         return kExitBadInput;
     }
     auto host = LoadScene(options.scene, err);
-    if (!host) {
+    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
         return kExitBadInput;
     }
+    // With the scene on standard output, the report goes with the messages.
+    std::ostream& report = output.IsStandardOutput() ? err : out;
+    std::vector<std::pair<std::string, std::string>> copies;
+    JobNotes notes(err);
     standalone::Scene& scene = host->GetScene();
     if (!options.select.empty()) {
         for (standalone::SceneNode* node : scene.NodesInTreeOrder()) {
@@ -76,13 +88,14 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
                 }
             }
             if (selected == 0) {
-                err << fmt::format("pellucid: --select {}: the scene has no node of that name\n",
-                                   name);
+                err << fmt::format("pellucid: --select {}: the scene has no node of that name{}\n",
+                                   name, NodeNameSuggestion(*host, name));
                 return kExitBadInput;
             }
             if (selected > 1) {
-                err << fmt::format("note: --select {} selects all {} nodes of that name\n", name,
-                                   selected);
+                notes.Add(
+                    {"several-selected",
+                     fmt::format("--select {} selects all {} nodes of that name", name, selected)});
             }
         }
     }
@@ -114,24 +127,52 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
         }
         const BoneCopyPlan& plan = session.DlgProc<CopyBonesDlgProc>()->LastPlan();
         for (const auto& [from, to] : plan.copies) {
-            out << fmt::format("copied {} onto {}\n", BoneLabel(from), BoneLabel(to));
+            copies.emplace_back(BoneLabel(from), BoneLabel(to));
+            if (!options.json) {
+                report << fmt::format("copied {} onto {}\n", copies.back().first,
+                                      copies.back().second);
+            }
         }
         for (INode* skipped : plan.skipped) {
-            err << fmt::format("note: {} is selected but {} has no bone of that name: skipped\n",
-                               skipped->GetName(), options.target);
+            notes.Add({"bone-skipped",
+                       fmt::format("{} is selected but {} has no bone of that name: skipped",
+                                   skipped->GetName(), options.target)});
         }
         if (plan.copies.empty()) {
-            err << "note: nothing was copied\n";
+            notes.Add({"nothing-copied", "nothing was copied"});
         }
         session.Close();
     } catch (const std::exception& e) {
         err << fmt::format("pellucid: {}: {}\n", options.scene.scenePath, e.what());
         return kExitBadInput;
     }
-    if (!SaveScene(*host, options.outputPath, err)) {
+    if (!SaveScene(*host, output, out, err)) {
         return kExitBadInput;
     }
-    out << fmt::format("wrote {}\n", options.outputPath);
+    if (options.json) {
+        standalone::JsonWriter json(8);
+        json.BeginObject();
+        json.Key("output");
+        json.String(output.Name());
+        json.Key("copied");
+        json.BeginArray();
+        for (const auto& [from, to] : copies) {
+            json.BeginObject();
+            json.Key("source");
+            json.String(from);
+            json.Key("target");
+            json.String(to);
+            json.EndObject();
+        }
+        json.EndArray();
+        notes.WriteJson(json, host->Messages());
+        json.EndObject();
+        out << json.Text() << "\n";
+    } else {
+        report << fmt::format("wrote {}\n", output.IsStandardOutput()
+                                                ? "the scene to standard output"
+                                                : output.Name());
+    }
     return kExitOk;
 }
 
@@ -150,8 +191,11 @@ Job DeclareCopyBonesCommand(CLI::App& command) {
     command.add_flag("!--no-node-data", o->nodeData, "Leave the node transform");
     command.add_option("--select", o->select,
                        "Select these nodes (by name) instead of the scene's selection");
-    command.add_option("-o,--output", o->outputPath, "The changed scene (*.pscene.json)")
+    command
+        .add_option("-o,--output", o->outputPath,
+                    "The changed scene (*.pscene.json), or - for standard output")
         ->required();
+    command.add_flag("--json", o->json, "Print the report as JSON on standard output");
     return [o](std::ostream& out, std::ostream& err) { return RunCopyBonesCommand(*o, out, err); };
 }
 

@@ -6,9 +6,14 @@
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/job_guard.h"
+#include "cli/job_notes.h"
+#include "cli/job_output.h"
 #include "cli/library_classes.h"
-#include "cli/output_file.h"
+#include "cli/message_notes.h"
+#include "cli/nonfinite_scan.h"
 #include "cli/scene_session.h"
+#include "cli/scene_survey.h"
 
 namespace pellucid::cli {
 
@@ -20,11 +25,36 @@ struct ExportOptions {
     const char* extension = "";
     std::string outputPath;
     bool strict = false;
+    bool json = false;
 };
 
+void PrintJsonReport(std::ostream& out, const ExportOptions& options, const JobOutput& output,
+                     const standalone::StandaloneHost& host, const JobNotes& notes) {
+    standalone::JsonWriter json(8);
+    json.BeginObject();
+    json.Key("scene");
+    json.String(options.scene.scenePath);
+    json.Key("format");
+    json.String(options.extension);
+    json.Key("output");
+    json.String(output.Name());
+    notes.WriteJson(json, host.Messages());
+    json.EndObject();
+    out << json.Text() << "\n";
+}
+
 int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+    JobOutput output(options.outputPath, "-o");
+    if (options.json && output.IsStandardOutput()) {
+        err << "pellucid: --json and -o - would both write to standard output; write the "
+               "script to a file\n";
+        return kExitBadInput;
+    }
+    if (!output.Check({options.scene.scenePath}, err)) {
+        return kExitBadInput;
+    }
     auto host = LoadScene(options.scene, err);
-    if (!host) {
+    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
         return kExitBadInput;
     }
     std::unique_ptr<SceneExport> exporter = CreateSceneExporter(options.extension);
@@ -33,22 +63,34 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
                            options.extension);
         return kExitBadInput;
     }
-    OutputFile output(options.outputPath);
-    exporter->DoExport(output.TemporaryPath().c_str(), host->GetExpInterface(), host.get());
-    if (!output.Written()) {
-        // The exporter writes nothing, silently, when it cannot open its file.
-        err << fmt::format("pellucid: {}: cannot be written\n", options.outputPath);
+
+    const SceneSurvey survey = SurveyScene(*host);
+    MessageNotes explain(survey);
+    JobNotes notes(err);
+    notes.ExplainMessages(*host, explain);
+    {
+        const HostStateGuard guard(*host);
+        exporter->DoExport(output.TemporaryPath().c_str(), host->GetExpInterface(), host.get());
+    }
+    notes.AddAll(SilentFindingsFor(survey, options.extension));
+    notes.AddAll(FindNonFiniteNumbers(output.TemporaryPath(), output.Name(), survey));
+    if (!output.Finish(out, err, WriteErrorOf(*host, output.TemporaryPath()))) {
         return kExitBadInput;
     }
-    std::string error;
-    if (!output.Commit(error)) {
-        err << fmt::format("pellucid: {}: {}\n", options.outputPath, error);
-        return kExitBadInput;
-    }
+
     const size_t messages = host->Messages().size();
-    out << fmt::format("wrote {} ({} message{})\n", options.outputPath, messages,
-                       messages == 1 ? "" : "s");
-    return options.strict && messages > 0 ? kExitFindings : kExitOk;
+    if (options.json) {
+        PrintJsonReport(out, options, output, *host, notes);
+    } else {
+        // With the script on standard output, the summary goes with the messages.
+        std::ostream& summary = output.IsStandardOutput() ? err : out;
+        summary << fmt::format(
+            "wrote {} ({}, {})\n",
+            output.IsStandardOutput() ? "the script to standard output" : output.Name(),
+            Counted(messages, "message", "messages"), Counted(notes.Count(), "note", "notes"));
+    }
+    const bool findings = messages > 0 || !notes.Empty();
+    return options.strict && findings ? kExitFindings : kExitOk;
 }
 
 // Declares the options that every script export takes.
@@ -58,8 +100,10 @@ Job DeclareScriptExport(CLI::App& command, const char* extension, const char* ou
     AddSceneOptions(command, options->scene);
     command.add_option("-o,--output", options->outputPath, outputHelp)->required();
     command.add_flag("--strict", options->strict,
-                     "Exit with code 1 when the export shows any message box (the file is "
-                     "still written)");
+                     "Exit with code 1 when the export shows any message box or note (the file "
+                     "is still written)");
+    command.add_flag("--json", options->json,
+                     "Print the report (message boxes and notes) as JSON on standard output");
     return [options](std::ostream& out, std::ostream& err) {
         return RunExportCommand(*options, out, err);
     };
@@ -68,7 +112,7 @@ Job DeclareScriptExport(CLI::App& command, const char* extension, const char* ou
 }  // namespace
 
 Job DeclareExportMeshCommand(CLI::App& command) {
-    return DeclareScriptExport(command, "MEF", "Output file (*.mef)");
+    return DeclareScriptExport(command, "MEF", "Output file (*.mef), or - for standard output");
 }
 
 }  // namespace pellucid::cli

@@ -30,6 +30,24 @@ std::string ObjectClassName(const Class_ID& id) {
     return fmt::format("class ({:#x}, {:#x})", id.PartA(), id.PartB());
 }
 
+std::string ControllerClassName(const Class_ID& id) {
+    struct Known {
+        Class_ID id;
+        const char* name;
+    };
+    static const Known kKnown[] = {
+        {bezierPositionClassID, "Bezier position"}, {linearPositionClassID, "linear position"},
+        {tcbPositionClassID, "TCB position"},       {tcbRotationClassID, "TCB rotation"},
+        {linearRotationClassID, "linear rotation"}, {bezierRotationClassID, "Bezier rotation"},
+    };
+    for (const Known& known : kKnown) {
+        if (known.id == id) {
+            return known.name;
+        }
+    }
+    return fmt::format("class ({:#x}, {:#x})", id.PartA(), id.PartB());
+}
+
 std::string ObjectClassName(Object* object) {
     return object != nullptr ? ObjectClassName(object->ClassID()) : "no object";
 }

@@ -11,5 +11,7 @@ namespace pellucid::cli {
 // here, "no object" for none.
 std::string ObjectClassName(Object* object);
 std::string ObjectClassName(const Class_ID& id);
+// "linear position", "TCB rotation", ...; "class (0x.., 0x..)" for others.
+std::string ControllerClassName(const Class_ID& id);
 
 }  // namespace pellucid::cli

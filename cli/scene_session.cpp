@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
+#include <filesystem>
 #include <ostream>
 
 #include "cli/import_watchdog.h"
+#include "cli/suggestions.h"
 #include "standalone/document/scene_document_io.h"
 #include "standalone/interchange/interchange_import.h"
 
@@ -19,9 +21,14 @@ void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
                     ".fbx .3ds .dae .obj) converted on load")
         ->required()
         ->check(CLI::ExistingFile);
-    command.add_option("--map-drive", scene.driveMaps,
-                       "Map a drive letter of the library's platform paths to a folder, as "
-                       "LETTER=FOLDER (the debug trace log is written on drive d:)");
+    // One value per use, so that the scene after "--map-drive d=/x" is not taken as a second
+    // mapping.
+    command
+        .add_option("--map-drive", scene.driveMaps,
+                    "Map a drive letter of the library's platform paths to a folder, as "
+                    "LETTER=FOLDER (the debug trace log is written on drive d:); repeat the "
+                    "option for more drives")
+        ->allow_extra_args(false);
 }
 
 bool IsSceneDocumentPath(const std::string& path) {
@@ -79,6 +86,32 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
         err << "pellucid: " << options.scenePath << ": " << e.what() << "\n";
     }
     return nullptr;
+}
+
+std::vector<std::string> SceneInputFiles(const SceneOptions& options,
+                                         standalone::StandaloneHost& host) {
+    std::vector<std::string> files{options.scenePath};
+    const standalone::Scene& scene = host.GetScene();
+    for (const standalone::MapEntry& map : scene.Maps()) {
+        if (map.source.image.kind == doc::Image::Kind::File) {
+            files.push_back(
+                (std::filesystem::path(scene.baseDirectory) / map.source.image.path).string());
+        }
+    }
+    return files;
+}
+
+std::string NodeNameSuggestion(standalone::StandaloneHost& host, const std::string& name) {
+    std::vector<std::string> names;
+    for (const standalone::SceneNode* node : host.GetScene().NodesInTreeOrder()) {
+        names.push_back(node->Name());
+    }
+    return DidYouMean(name, names);
+}
+
+int WriteErrorOf(const standalone::StandaloneHost& host, const std::string& path) {
+    const auto found = host.WriteErrors().find(path);
+    return found != host.WriteErrors().end() ? found->second : 0;
 }
 
 }  // namespace pellucid::cli

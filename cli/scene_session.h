@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "standalone/document/scene_document.h"
@@ -25,5 +26,15 @@ std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream
 // and gives nothing.
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
                                                       std::ostream& err);
+
+// The files a loaded scene was read from: the scene file and the images its maps name.
+std::vector<std::string> SceneInputFiles(const SceneOptions& options,
+                                         standalone::StandaloneHost& host);
+
+// " (did you mean \"NAME\"?)" for the scene's node name closest to `name`, or "".
+std::string NodeNameSuggestion(standalone::StandaloneHost& host, const std::string& name);
+
+// The system's error number of the first failed write to `path` by the library, 0 for none.
+int WriteErrorOf(const standalone::StandaloneHost& host, const std::string& path);
 
 }  // namespace pellucid::cli

@@ -5,9 +5,10 @@
 #include <ostream>
 
 #include "cli/command_line.h"
-#include "cli/command_outputs.h"
 #include "cli/commands.h"
+#include "cli/job_output.h"
 #include "cli/scene_session.h"
+#include "cli/suggestions.h"
 #include "standalone/viewport/scene_drawing.h"
 
 namespace pellucid::cli {
@@ -15,31 +16,36 @@ namespace pellucid::cli {
 int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& err) {
     standalone::viewport::ViewKind kind;
     if (!standalone::viewport::ParseViewKind(options.view, kind)) {
-        err << fmt::format("pellucid: --view {}: expected top, front, left or perspective\n",
-                           options.view);
+        err << fmt::format("pellucid: --view {}: expected top, front, left or perspective{}\n",
+                           options.view,
+                           DidYouMean(options.view, {"top", "front", "left", "perspective"}));
         return kExitBadInput;
     }
-    if (!CheckOutputIsNotInput(options.outputPath, options.scene.scenePath, "-o", err)) {
+    JobOutput output(options.outputPath, "-o");
+    if (!output.Check({options.scene.scenePath}, err)) {
         return kExitBadInput;
     }
     auto host = LoadScene(options.scene, err);
-    if (!host) {
+    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
         return kExitBadInput;
     }
     const std::string svg =
         standalone::viewport::SceneSvg(host->GetRootNode(), kind, options.shaded, {});
-    if (!WriteTextFile(options.outputPath, svg, err)) {
+    if (!output.WriteText(svg, out, err)) {
         return kExitBadInput;
     }
-    out << fmt::format("wrote {} ({} view, {})\n", options.outputPath, options.view,
-                       options.shaded ? "shaded" : "wireframe");
+    std::ostream& summary = output.IsStandardOutput() ? err : out;
+    summary << fmt::format("wrote {} ({} view, {})\n", output.Name(), options.view,
+                           options.shaded ? "shaded" : "wireframe");
     return kExitOk;
 }
 
 Job DeclareViewCommand(CLI::App& command) {
     auto o = std::make_shared<ViewOptions>();
     AddSceneOptions(command, o->scene);
-    command.add_option("-o,--output", o->outputPath, "The picture (*.svg)")->required();
+    command
+        .add_option("-o,--output", o->outputPath, "The picture (*.svg), or - for standard output")
+        ->required();
     command.add_option("--view", o->view, "top, front, left or perspective (the default)");
     command.add_flag("--shaded", o->shaded,
                      "Shaded faces instead of wireframe (objects that show only in wireframe, "

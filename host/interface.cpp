@@ -69,6 +69,12 @@ void assert1(int line, const char* file) {
     }
 }
 
+void ReportWriteError(const char* path, int error) {
+    if (HostPlatform* platform = GetHostPlatform()) {
+        platform->ReportWriteError(path, error);
+    }
+}
+
 DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
     std::string all;
     if (HostPlatform* platform = GetHostPlatform()) {

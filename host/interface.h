@@ -84,6 +84,10 @@ class HostPlatform {
     virtual int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) { return 0; }
     // The host's panel toolkit, or null for a host without panels.
     virtual class HostPanels* Panels() { return nullptr; }
+    // A write to a file that the library opened failed (a full disk, a file-size limit); `error`
+    // is the system's error number. The library goes on as if nothing happened; the host may
+    // tell its user.
+    virtual void ReportWriteError(const char* path, int error) {}
 };
 
 // The host that the library's calls reach (GetCOREInterface, MessageBox, GetTicksPerFrame, ...).
@@ -109,6 +113,8 @@ inline int MessageBoxA(HWND owner, const char* text, const char* caption, UINT t
 }
 // The host's assertion reporter.
 void assert1(int line, const char* file);
+// Tells the host that a write to `path` failed with the system's error number `error`.
+void ReportWriteError(const char* path, int error);
 
 // Windows' logical-drive list: the roots, each ending in a zero, with a final zero. Answers the
 // length written (without the last zero), or the length needed when the buffer is too small.

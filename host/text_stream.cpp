@@ -1,5 +1,9 @@
 #include "host/text_stream.h"
 
+#include <cerrno>
+
+#include "host/interface.h"
+
 namespace {
 
 constexpr size_t kBufferLimit = 1 << 20;
@@ -16,6 +20,7 @@ bool TextStream::open(const std::string& path) {
     written_ = 0;
     buffer_.clear();
     file_ = std::fopen(path.c_str(), "wb");
+    path_ = path;
     if (file_ != nullptr) {
         buffer_.reserve(kBufferLimit + 4096);
     }
@@ -28,7 +33,7 @@ void TextStream::close() {
     }
     drain();
     if (std::fclose(file_) != 0) {
-        failed_ = true;
+        fail(errno);
     }
     file_ = nullptr;
 }
@@ -36,11 +41,18 @@ void TextStream::close() {
 void TextStream::drain() {
     if (file_ != nullptr && !buffer_.empty()) {
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            failed_ = true;
+            fail(errno);
         }
         written_ += buffer_.size();
     }
     buffer_.clear();
+}
+
+void TextStream::fail(int error) {
+    if (!failed_) {
+        ReportWriteError(path_.c_str(), error);
+    }
+    failed_ = true;
 }
 
 void TextStream::drainWhenFull() {

@@ -58,7 +58,11 @@ class TextStream {
     void drain();
     void drainWhenFull();
 
+    // Tells the host about the first failed write; the stream carries on as the original did.
+    void fail(int error);
+
     std::FILE* file_ = nullptr;
+    std::string path_;
     std::string buffer_;
     size_t written_ = 0;
     bool failed_ = false;

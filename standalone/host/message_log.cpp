@@ -10,6 +10,9 @@ void MessageLog::Record(std::string caption, std::string text) {
         std::fflush(stderr);
     }
     messages_.push_back({std::move(caption), std::move(text)});
+    if (listener_) {
+        listener_(messages_.back());
+    }
 }
 
 void MessageLog::RecordAssertion(const std::string& unit, int line) {

@@ -2,6 +2,7 @@
 // error as "caption: text"; neither stops anything.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,15 @@ class MessageLog {
     void RecordAssertion(const std::string& unit, int line);
     const std::vector<HostMessage>& Messages() const { return messages_; }
     void SetEcho(bool echo) { echo_ = echo; }
+    // Called with each message as it is recorded, after its echo.
+    void SetListener(std::function<void(const HostMessage&)> listener) {
+        listener_ = std::move(listener);
+    }
 
   private:
     std::vector<HostMessage> messages_;
     bool echo_ = true;
+    std::function<void(const HostMessage&)> listener_;
 };
 
 }  // namespace pellucid::standalone

@@ -119,6 +119,10 @@ void StandaloneHost::ReportAssertion(int line, const char* file) {
     log_.RecordAssertion(file ? file : "", line);
 }
 
+void StandaloneHost::ReportWriteError(const char* path, int error) {
+    writeErrors_.emplace(path ? path : "", error);
+}
+
 std::vector<std::string> StandaloneHost::LogicalDriveRoots() {
     return DriveRoots(scene_.settings.drives);
 }

@@ -2,6 +2,8 @@
 // the platform services the library asks for (message boxes, assertion reports, drives, time).
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +44,12 @@ class StandaloneHost : public Interface, public HostPlatform {
     const std::vector<Message>& Messages() const { return log_.Messages(); }
     // Echo "caption: text" to standard error (on by default).
     void SetEchoMessages(bool echo) { log_.SetEcho(echo); }
+    // Called with each message box as it is shown, after its echo.
+    void SetMessageListener(std::function<void(const Message&)> listener) {
+        log_.SetListener(std::move(listener));
+    }
+    // The first failed write to each file that the library wrote, with the system's error number.
+    const std::map<std::string, int>& WriteErrors() const { return writeErrors_; }
     // Platform paths "d:\x\y" name the local file folder/x/y. Mapping the drive of the library's
     // trace log (re)opens the log there, as if the drive had been there when the library loaded.
     void MapDrive(char letter, std::string folder);
@@ -85,6 +93,7 @@ class StandaloneHost : public Interface, public HostPlatform {
                      float& easeOut) override;
     int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
     HostPanels* Panels() override { return &panels_; }
+    void ReportWriteError(const char* path, int error) override;
     // The toolkit in which the library's panels open.
     panels::PanelToolkit& Toolkit() { return panels_; }
 
@@ -96,6 +105,7 @@ class StandaloneHost : public Interface, public HostPlatform {
     MessageLog log_;
     DriveFolders folders_;
     std::vector<std::string> flashed_;
+    std::map<std::string, int> writeErrors_;
     // Last, so that pages still open close while the scene is there.
     panels::PanelToolkit panels_;
 };

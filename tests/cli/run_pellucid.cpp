@@ -35,13 +35,18 @@ std::string TemporaryFolder(const std::string& name) {
 }
 
 CommandResult RunPellucid(const std::vector<std::string>& args) {
+    return RunPellucidAfter("", args);
+}
+
+CommandResult RunPellucidAfter(const std::string& setup, const std::vector<std::string>& args) {
     // One file per call: ctest runs several test processes at once.
     static int calls = 0;
     const std::string errPath = (std::filesystem::temp_directory_path() /
                                  ("pellucid-cli-stderr-" + std::to_string(::getpid()) + "-" +
                                   std::to_string(++calls) + ".txt"))
                                     .string();
-    std::string command = Quote(PELLUCID_BINARY);
+    std::string command = setup.empty() ? "" : setup + "; ";
+    command.append(Quote(PELLUCID_BINARY));
     for (const std::string& arg : args) {
         command.push_back(' ');
         command.append(Quote(arg));

@@ -13,6 +13,8 @@ struct CommandResult {
 };
 
 CommandResult RunPellucid(const std::vector<std::string>& args);
+// The same, after the shell command `setup` ("ulimit -f 1") in the shell that runs it.
+CommandResult RunPellucidAfter(const std::string& setup, const std::vector<std::string>& args);
 
 // A fresh, empty folder for one test.
 std::string TemporaryFolder(const std::string& name);

@@ -1,0 +1,369 @@
+// The role of every node in the mesh export and in the bone export, and the rule that gives it.
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <unordered_map>
+
+#include "bone_export/key_times.h"
+#include "cli/object_names.h"
+#include "cli/scene_survey.h"
+#include "host/material.h"
+#include "host/name_helpers.h"
+#include "host/render_mesh.h"
+#include "objects/collbox.h"
+
+namespace pellucid::cli {
+
+namespace {
+
+constexpr int kMaxBones = 256;
+constexpr int kMaxTriggers = 256;
+constexpr int kMaxMeshAttachments = 256;
+constexpr int kMaxBoneAttachments = 16;
+
+std::string UpperPrefix(const std::string& name, size_t count) {
+    std::string prefix = name.substr(0, count);
+    for (char& c : prefix) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return prefix;
+}
+
+bool IsGeometry(Object* object) {
+    return object != nullptr && object->SuperClassID() == GEOMOBJECT_CLASS_ID &&
+           object->CanConvertToType(triObjectClassID);
+}
+
+bool IsSphere(Object* object) {
+    return IsGeometry(object) && object->CanConvertToType(sphereClassID) != 0;
+}
+
+bool IsBone(Object* object) {
+    return object != nullptr && object->SuperClassID() == HELPER_CLASS_ID &&
+           object->ClassID() == boneObjClassID;
+}
+
+bool IsCollBox(Object* object) {
+    return object != nullptr && object->ClassID() == COLLBOX_CLASS_ID;
+}
+
+std::string MaterialLabel(INode* node) {
+    Mtl* material = node->GetMtl();
+    if (material == nullptr) {
+        return "none";
+    }
+    std::string text = fmt::format("\"{}\"", material->GetName());
+    if (material->ClassID() == multiMtlClassID) {
+        text += fmt::format(" ({})", Counted(static_cast<size_t>(material->NumSubMtls()),
+                                             "sub-material", "sub-materials"));
+    }
+    return text;
+}
+
+struct Role {
+    std::string role;
+    std::string why;
+};
+
+// The mesh export's role of a node that its walk classifies, before main and extra objects are
+// told apart.
+Role MeshRole(const MeshNodeClassification& mesh, const std::string& name, Object* object) {
+    switch (mesh.nodeClass) {
+        case MeshNodeClass::NotGeometry:
+            return {"-", "not geometry: the mesh export skips it"};
+        case MeshNodeClass::MagicVertex:
+            return {fmt::format("magic vertex {},{}", NameNumber(name.c_str(), 5, 2),
+                                NameNumber(name.c_str(), 7, 1)),
+                    "a sphere whose name begins with MAGIC (group from name positions 5-6, number "
+                    "from position 7)"};
+        case MeshNodeClass::GlowPoint:
+            return {"glow point", "a sphere whose name begins with GLOW"};
+        case MeshNodeClass::AttachedObject:
+            return {fmt::format("attached object {}", mesh.attachNumber),
+                    "geometry whose name begins with ATTACH (number from name positions 6-8)"};
+        case MeshNodeClass::Trigger:
+            return {"trigger (not written by the mesh export)",
+                    "geometry whose name begins with TRIGGER"};
+        case MeshNodeClass::Hidden:
+            return {"hidden (not written)", "hidden geometry is skipped"};
+        case MeshNodeClass::MainObject:
+            break;
+    }
+    const std::string upper = UpperPrefix(name, 5);
+    if (!IsSphere(object) && (upper == "MAGIC" || upper.rfind("GLOW", 0) == 0)) {
+        return {"object", fmt::format("visible geometry (named {}.. but not a sphere, so not a "
+                                      "marker)",
+                                      upper == "MAGIC" ? "MAGIC" : "GLOW")};
+    }
+    return {"object", "visible geometry"};
+}
+
+// Main object, extra objects and collision boxes, in the walk's order.
+void AssignObjects(SceneSurvey& survey) {
+    for (size_t i = 0; i < survey.nodes.size(); ++i) {
+        SurveyNode& entry = survey.nodes[i];
+        if (entry.mesh.nodeClass != MeshNodeClass::MainObject) {
+            continue;
+        }
+        if (survey.mainObject < 0) {
+            survey.mainObject = static_cast<int>(i);
+            entry.meshRole = "main object";
+            entry.meshWhy = "the first visible geometry in the scene's order";
+        } else {
+            survey.extraObjects.push_back(static_cast<int>(i));
+            entry.meshRole = "extra object (warned, not written)";
+            entry.meshWhy = fmt::format("visible geometry after the main object \"{}\"",
+                                        survey.nodes[survey.mainObject].node->GetName());
+        }
+    }
+    if (survey.mainObject < 0) {
+        return;
+    }
+    INode* main = survey.nodes[survey.mainObject].node;
+    for (SurveyNode& entry : survey.nodes) {
+        Object* object = entry.node->EvalWorldState(0, TRUE).obj;
+        if (!IsCollBox(object)) {
+            continue;
+        }
+        INode* parent = entry.node->GetParentNode();
+        Object* parentObject = parent != nullptr ? parent->EvalWorldState(0, TRUE).obj : nullptr;
+        std::string role;
+        if (parent == main) {
+            role = fmt::format("collision box of \"{}\"", main->GetName());
+            ++survey.collisionBoxes;
+        } else if (parent != nullptr && IsCollBox(parentObject) &&
+                   parent->GetParentNode() == main) {
+            role = fmt::format("zone {} of box \"{}\"", NameNumber(entry.node->GetName(), 4, 2),
+                               parent->GetName());
+        } else if (entry.node != main) {
+            survey.silent.push_back(
+                {"collision-box-not-written",
+                 fmt::format("collision box \"{}\" is not written: boxes must hang directly under "
+                             "the main object \"{}\" (zones under a box)",
+                             entry.node->GetName(), main->GetName())});
+            continue;
+        }
+        if (entry.node == main) {
+            continue;
+        }
+        if (entry.mesh.nodeClass == MeshNodeClass::MainObject) {
+            entry.meshRole = role + ", and an extra object (warned)";
+            entry.meshWhy = "a visible collision box also counts as an object: hide it";
+        } else {
+            entry.meshRole = role;
+            entry.meshWhy = "a CollBox helper under the main object (zones under a box)";
+        }
+    }
+}
+
+// Bones in pre-order with their nearest bone ancestors, triggers, and the bone export's roles.
+void AssignBoneRoles(SceneSurvey& survey) {
+    std::unordered_map<INode*, size_t> indexOfNode;
+    // Per entry: the bone that its children hang on (its own, or its nearest bone ancestor's).
+    std::vector<int> carriedBone(survey.nodes.size(), -1);
+    int boneAttachments = 0;
+    INode* rootBoneParent = nullptr;
+    for (size_t i = 0; i < survey.nodes.size(); ++i) {
+        SurveyNode& entry = survey.nodes[i];
+        INode* node = entry.node;
+        indexOfNode.emplace(node, i);
+        // Pre-order: the parent's entry is already there.
+        const auto parent = indexOfNode.find(node->GetParentNode());
+        const int ancestor = parent != indexOfNode.end() ? carriedBone[parent->second] : -1;
+        carriedBone[i] = ancestor;
+        Object* object = node->EvalWorldState(0, TRUE).obj;
+        const std::string name = node->GetName();
+        if (IsBone(object)) {
+            if (static_cast<int>(survey.bones.size()) >= kMaxBones) {
+                entry.boneRole = "bone left out";
+                entry.boneWhy = "the skeleton holds at most 256 bones";
+                continue;
+            }
+            entry.bone = static_cast<int>(survey.bones.size());
+            carriedBone[i] = entry.bone;
+            survey.bones.push_back(name);
+            survey.boneNodes.push_back(node);
+            survey.boneParents.push_back(ancestor);
+            if (entry.bone == 0) {
+                rootBoneParent = node->GetParentNode();
+            } else if (ancestor < 0) {
+                survey.rootlessBones.push_back(entry.bone);
+            }
+            entry.boneRole = fmt::format("bone {} (parent {})", entry.bone, ancestor);
+            entry.boneWhy = entry.bone == 0 ? "the first bone helper: the root of the skeleton"
+                            : ancestor < 0  ? "a bone helper with no bone above it: a second root"
+                                            : "a bone helper, numbered in the scene's order";
+        } else if (IsSphere(object) && UpperPrefix(name, 7) == "TRIGGER") {
+            if (survey.triggers < kMaxTriggers) {
+                entry.boneRole = fmt::format("trigger {}", NameNumber(name.c_str(), 7, 4));
+                entry.boneWhy =
+                    "a sphere whose name begins with TRIGGER; its time is the first tick at "
+                    "which it is visible";
+            }
+            ++survey.triggers;
+        }
+        if (UpperPrefix(name, 6) != "ATTACH") {
+            continue;
+        }
+        if (boneAttachments < kMaxBoneAttachments) {
+            entry.boneRole =
+                fmt::format("attached object (number {})", NameNumber(name.c_str(), 6, 3));
+            entry.boneWhy = "its name begins with ATTACH";
+        } else {
+            survey.silent.push_back(
+                {"bone-attachment-dropped",
+                 fmt::format("\"{}\" is left out of the bone export: it keeps only the first {} "
+                             "nodes named ATTACH..",
+                             name, kMaxBoneAttachments)});
+        }
+        ++boneAttachments;
+        if (entry.mesh.nodeClass == MeshNodeClass::NotGeometry) {
+            survey.silent.push_back(
+                {"attach-not-geometry",
+                 fmt::format("\"{}\" is a {}, not geometry: the mesh export skips it (only "
+                             "geometry named ATTACH.. becomes an attached object there), while "
+                             "the bone export still takes it",
+                             name, entry.objectClass)});
+        }
+    }
+    if (rootBoneParent == nullptr || rootBoneParent->IsRootNode() ||
+        UpperPrefix(rootBoneParent->GetName(), 5) != "MOVE") {
+        return;
+    }
+    const auto move = indexOfNode.find(rootBoneParent);
+    if (move != indexOfNode.end()) {
+        survey.nodes[move->second].boneRole = "MOVE node";
+        survey.nodes[move->second].boneWhy =
+            "the root bone's parent, named MOVE: its motion is folded into the root bone's "
+            "translation keys";
+    }
+}
+
+// What the bone export's key sections will refuse: a rotation key table past its capacity, a root
+// position controller of a kind it cannot read.
+void SurveyBoneKeys(SceneSurvey& survey) {
+    constexpr size_t kMaxRotationEntries = 2048;
+    for (size_t b = 0; b < survey.boneNodes.size() && survey.keyTableFullBone < 0; ++b) {
+        const std::vector<TimeValue> times =
+            ControllerKeyTimes(NodeRotationController(survey.boneNodes[b]));
+        const bool keyAtZero = std::find(times.begin(), times.end(), 0) != times.end();
+        if (times.size() + (keyAtZero ? 0 : 1) > kMaxRotationEntries) {
+            survey.keyTableFullBone = static_cast<int>(b);
+            survey.keyTableFullKeys = static_cast<int>(times.size());
+        }
+    }
+    if (survey.boneNodes.empty()) {
+        return;
+    }
+    Control* position = NodePositionController(survey.boneNodes[0]);
+    if (position != nullptr && !ControllerKeyTimes(position).empty() &&
+        position->ClassID() != bezierPositionClassID) {
+        survey.rootPositionController = ControllerClassName(position->ClassID());
+    }
+}
+
+}  // namespace
+
+SceneSurvey SurveyScene(standalone::StandaloneHost& host) {
+    SceneSurvey survey;
+    SurveyNodes(host, survey);
+    SurveyMaterials(host, survey);
+    SurveySkin(survey);
+    if (survey.mainObject < 0) {
+        survey.silent.push_back(
+            {"nothing-to-export",
+             "the scene has no visible geometry outside the marker names (MAGIC, GLOW, ATTACH, "
+             "TRIGGER), so the mesh script holds no object"});
+    }
+    if (survey.bones.empty()) {
+        survey.silent.push_back(
+            {"no-bones", "the scene has no bone helpers, so the bone script is left empty"});
+    }
+    return survey;
+}
+
+std::vector<Finding> SilentFindingsFor(const SceneSurvey& survey, std::string_view extension) {
+    // The kinds that only one of the script exports is concerned by; every other kind concerns
+    // both.
+    static const std::pair<const char*, const char*> kOnly[] = {
+        {"missing-image", "MEF"},
+        {"texture-without-file", "MEF"},
+        {"collision-box-not-written", "MEF"},
+        {"nothing-to-export", "MEF"},
+        {"weights-not-one", "MEF"},
+        {"mesh-attachment-dropped", "MEF"},
+        {"bone-attachment-dropped", "BEF"},
+        {"no-bones", "BEF"},
+    };
+    std::vector<Finding> findings;
+    for (const Finding& finding : survey.silent) {
+        bool concerned = true;
+        for (const auto& [kind, only] : kOnly) {
+            if (finding.kind == kind) {
+                concerned = extension == only;
+            }
+        }
+        if (concerned) {
+            findings.push_back(finding);
+        }
+    }
+    return findings;
+}
+
+std::string Counted(size_t count, const char* singular, const char* plural) {
+    return fmt::format("{} {}", count, count == 1 ? singular : plural);
+}
+
+void SurveyNodes(standalone::StandaloneHost& host, SceneSurvey& survey) {
+    int meshAttachments = 0;
+    std::vector<std::pair<INode*, int>> work;
+    INode* root = host.GetRootNode();
+    for (int i = root->NumberOfChildren() - 1; i >= 0; --i) {
+        work.emplace_back(root->GetChildNode(i), 0);
+    }
+    while (!work.empty()) {
+        auto [node, depth] = work.back();
+        work.pop_back();
+        SurveyNode entry;
+        entry.node = node;
+        entry.depth = depth;
+        Object* object = node->EvalWorldState(0, TRUE).obj;
+        entry.objectClass = ObjectClassName(object);
+        entry.material = MaterialLabel(node);
+        entry.mesh = ClassifyMeshNode(node, object);
+        Role role = MeshRole(entry.mesh, node->GetName(), object);
+        entry.meshRole = std::move(role.role);
+        entry.meshWhy = std::move(role.why);
+        if (IsGeometry(object)) {
+            RenderMesh mesh(object, node, 0);
+            entry.vertices = mesh.mesh().getNumVerts();
+            entry.faces = mesh.mesh().getNumFaces();
+        }
+        if (entry.mesh.nodeClass == MeshNodeClass::AttachedObject &&
+            ++meshAttachments > kMaxMeshAttachments) {
+            survey.silent.push_back(
+                {"mesh-attachment-dropped",
+                 fmt::format("\"{}\" is not written: the mesh export keeps only the first {} "
+                             "attached objects",
+                             node->GetName(), kMaxMeshAttachments)});
+        }
+        if (entry.mesh.nodeClass == MeshNodeClass::Trigger && !IsSphere(object)) {
+            survey.silent.push_back(
+                {"trigger-not-sphere",
+                 fmt::format("\"{}\" is named TRIGGER.. but is a {}, not a sphere: no export "
+                             "uses it as a trigger",
+                             node->GetName(), entry.objectClass)});
+        }
+        survey.nodes.push_back(std::move(entry));
+        for (int i = node->NumberOfChildren() - 1; i >= 0; --i) {
+            work.emplace_back(node->GetChildNode(i), depth + 1);
+        }
+    }
+    AssignObjects(survey);
+    AssignBoneRoles(survey);
+    SurveyBoneKeys(survey);
+}
+
+}  // namespace pellucid::cli

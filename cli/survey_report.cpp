@@ -1,0 +1,250 @@
+#include "cli/survey_report.h"
+
+#include <fmt/format.h>
+
+#include <ostream>
+
+namespace pellucid::cli {
+
+namespace {
+
+std::string Counts(const SurveyNode& node) {
+    if (node.vertices < 0) {
+        return "";
+    }
+    return fmt::format("  {}, {}",
+                       Counted(static_cast<size_t>(node.vertices), "vertex", "vertices"),
+                       Counted(static_cast<size_t>(node.faces), "face", "faces"));
+}
+
+std::string TextureLine(const SurveyTexture& texture) {
+    std::string line =
+        fmt::format("material {} \"{}\", {} map{}: ", texture.material, texture.materialName,
+                    texture.slot, texture.masked ? " (masked)" : "");
+    if (texture.recorded.empty()) {
+        return line + "no file name, no line written";
+    }
+    line += texture.recorded;
+    if (texture.written != texture.recorded) {
+        line += " -> " + texture.written;
+    }
+    if (!texture.loaded) {
+        return line + (texture.image.empty()
+                           ? ", no image, no line written"
+                           : fmt::format(", image {} missing, no line written", texture.image));
+    }
+    line += fmt::format(", {} x {} pixels", texture.width, texture.height);
+    if (!texture.image.empty()) {
+        line += ", image " + texture.image;
+    }
+    if (!texture.onDriveP) {
+        line += ", not on drive P";
+    }
+    if (!texture.sizeLegal) {
+        line += ", size not a power of two from 8 to 2048";
+    }
+    return line;
+}
+
+// The role as reports with reasons show it: "not used" rather than the tree's short "-".
+std::string UsedRole(const std::string& role) {
+    return role == "-" ? "not used" : role;
+}
+
+void WriteNode(standalone::JsonWriter& json, const SurveyNode& node) {
+    json.BeginObject();
+    json.Key("name");
+    json.String(node.node->GetName());
+    json.Key("depth");
+    json.Int(node.depth);
+    json.Key("objectClass");
+    json.String(node.objectClass);
+    json.Key("material");
+    json.String(node.material);
+    if (node.vertices >= 0) {
+        json.Key("vertices");
+        json.Int(node.vertices);
+        json.Key("faces");
+        json.Int(node.faces);
+    }
+    json.Key("meshExport");
+    json.BeginObject();
+    json.Key("role");
+    json.String(UsedRole(node.meshRole));
+    json.Key("why");
+    json.String(node.meshWhy);
+    json.EndObject();
+    if (!node.boneRole.empty()) {
+        json.Key("boneExport");
+        json.BeginObject();
+        json.Key("role");
+        json.String(node.boneRole);
+        json.Key("why");
+        json.String(node.boneWhy);
+        json.EndObject();
+    }
+    if (node.bone >= 0) {
+        json.Key("bone");
+        json.Int(node.bone);
+    }
+    json.EndObject();
+}
+
+void WriteTexture(standalone::JsonWriter& json, const SurveyTexture& texture) {
+    json.BeginObject();
+    json.Key("material");
+    json.Int(texture.material);
+    json.Key("materialName");
+    json.String(texture.materialName);
+    json.Key("slot");
+    json.String(texture.slot);
+    json.Key("masked");
+    json.Bool(texture.masked);
+    json.Key("file");
+    json.String(texture.recorded);
+    json.Key("path");
+    json.String(texture.written);
+    json.Key("onDriveP");
+    json.Bool(texture.onDriveP);
+    json.Key("image");
+    json.String(texture.image);
+    json.Key("loaded");
+    json.Bool(texture.loaded);
+    json.Key("width");
+    json.Int(texture.width);
+    json.Key("height");
+    json.Int(texture.height);
+    json.Key("sizeLegal");
+    json.Bool(texture.sizeLegal);
+    json.Key("written");
+    json.Bool(texture.Written());
+    json.EndObject();
+}
+
+void WriteSkin(standalone::JsonWriter& json, const SkinSurvey& skin) {
+    json.BeginObject();
+    json.Key("node");
+    json.String(skin.node);
+    json.Key("vertices");
+    json.Int(skin.vertices);
+    json.Key("rigidVertices");
+    json.Int(skin.rigidVertices);
+    json.Key("blendedVertices");
+    json.Int(skin.blendedVertices);
+    json.Key("unboundVertices");
+    json.Int(skin.unboundVertices);
+    json.Key("bones");
+    json.Int(skin.bones);
+    json.Key("unbalancedVertices");
+    json.BeginInlineArray();
+    for (const auto& [vertex, sum] : skin.unbalanced) {
+        json.Int(vertex);
+    }
+    json.EndInlineArray();
+    json.EndObject();
+}
+
+}  // namespace
+
+void PrintNodeTree(std::ostream& out, const SceneSurvey& survey, bool why) {
+    out << "Scene Root\n";
+    for (const SurveyNode& node : survey.nodes) {
+        const std::string indent(static_cast<size_t>(node.depth + 1) * 2, ' ');
+        std::string line = fmt::format("{}{}  [{}]{}  material: {}", indent, node.node->GetName(),
+                                       node.objectClass, Counts(node), node.material);
+        if (why) {
+            out << line << "\n";
+            out << fmt::format("{}    mesh export: {} - {}\n", indent, UsedRole(node.meshRole),
+                               node.meshWhy);
+            if (!node.boneRole.empty()) {
+                out << fmt::format("{}    bone export: {} - {}\n", indent, node.boneRole,
+                                   node.boneWhy);
+            }
+            continue;
+        }
+        line += "  mesh export: " + node.meshRole;
+        if (node.bone >= 0) {
+            line += "  " + node.boneRole;
+        } else if (!node.boneRole.empty()) {
+            line += "  bone export: " + node.boneRole;
+        }
+        out << line << "\n";
+    }
+}
+
+void PrintSkeletonCounts(std::ostream& out, const SceneSurvey& survey) {
+    out << fmt::format("{}, {}\n", Counted(survey.bones.size(), "bone", "bones"),
+                       Counted(static_cast<size_t>(survey.triggers), "trigger", "triggers"));
+}
+
+void PrintObjectSummary(std::ostream& out, const SceneSurvey& survey) {
+    if (survey.mainObject < 0) {
+        out << "no object to export\n";
+        return;
+    }
+    const SurveyNode& main = survey.nodes[static_cast<size_t>(survey.mainObject)];
+    out << fmt::format("object \"{}\": {}, {}, {}, {}\n", main.node->GetName(),
+                       Counted(static_cast<size_t>(main.vertices), "vertex", "vertices"),
+                       Counted(static_cast<size_t>(main.faces), "face", "faces"),
+                       Counted(survey.materials.size(), "material", "materials"),
+                       Counted(survey.textures.size(), "texture", "textures"));
+    for (size_t i = 0; i < survey.materials.size(); ++i) {
+        const SurveyMaterial& material = survey.materials[i];
+        out << fmt::format("  material {}: {}\n", i,
+                           material.material == nullptr ? "none (faces without a material)"
+                                                        : "\"" + material.name + "\"");
+    }
+    for (const SurveyTexture& texture : survey.textures) {
+        out << "  " << TextureLine(texture) << "\n";
+    }
+    const SkinSurvey& skin = survey.skin;
+    if (!skin.node.empty()) {
+        out << fmt::format("skin \"{}\": {} ({} rigid, {} blended, {} unbound) on {}\n", skin.node,
+                           Counted(static_cast<size_t>(skin.vertices), "vertex", "vertices"),
+                           skin.rigidVertices, skin.blendedVertices, skin.unboundVertices,
+                           Counted(static_cast<size_t>(skin.bones), "bone", "bones"));
+    }
+}
+
+void WriteSurveyJson(standalone::JsonWriter& json, const SceneSurvey& survey) {
+    json.Key("nodes");
+    json.BeginArray();
+    for (const SurveyNode& node : survey.nodes) {
+        WriteNode(json, node);
+    }
+    json.EndArray();
+    json.Key("mainObject");
+    if (survey.mainObject >= 0) {
+        json.String(survey.nodes[static_cast<size_t>(survey.mainObject)].node->GetName());
+    } else {
+        json.Null();
+    }
+    json.Key("materials");
+    json.BeginArray();
+    for (const SurveyMaterial& material : survey.materials) {
+        if (material.material == nullptr) {
+            json.Null();
+        } else {
+            json.String(material.name);
+        }
+    }
+    json.EndArray();
+    json.Key("textures");
+    json.BeginArray();
+    for (const SurveyTexture& texture : survey.textures) {
+        WriteTexture(json, texture);
+    }
+    json.EndArray();
+    json.Key("skin");
+    if (survey.skin.node.empty()) {
+        json.Null();
+    } else {
+        WriteSkin(json, survey.skin);
+    }
+    json.Key("bones");
+    json.Int(static_cast<int64_t>(survey.bones.size()));
+    json.Key("triggers");
+    json.Int(survey.triggers);
+}
+
+}  // namespace pellucid::cli

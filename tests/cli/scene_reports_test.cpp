@@ -1,0 +1,107 @@
+// What info and validate report about a scene: counts, roles and why, collision boxes, and the
+// golden validate report of the example character.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "cli/run_pellucid.h"
+#include "support/script_files.h"
+
+namespace pellucid::test {
+namespace {
+
+const std::string kSource = PELLUCID_SOURCE_DIR;
+const std::string kGolden = std::string(PELLUCID_TEST_DATA) + "/golden/cli/";
+
+std::string WriteScene(const std::string& folder, const std::string& json) {
+    const std::string path = folder + "/scene.pscene.json";
+    std::ofstream(path) << json;
+    return path;
+}
+
+// A crate with a visible and a hidden collision box, a box hung elsewhere, and one trigger.
+const char kCrate[] = R"({"pellucidScene": 1, "nodes": [
+ {"name": "Crate", "object": {"type": "box", "length": 1, "width": 1, "height": 1}, "children": [
+   {"name": "Box01", "object": {"type": "CollBox", "length": 1, "width": 1, "height": 1}},
+   {"name": "Box02", "hidden": true,
+    "object": {"type": "CollBox", "length": 1, "width": 1, "height": 1}}]},
+ {"name": "Stray", "hidden": true,
+  "object": {"type": "CollBox", "length": 1, "width": 1, "height": 1}},
+ {"name": "TRIGGER0001", "hidden": true, "object": {"type": "sphere", "radius": 1}}]})";
+
+TEST(InfoCommand, CollisionBoxesAreLabelledAsWrittenWithCountsAndOneTrigger) {
+    const std::string folder = TemporaryFolder("info-collision");
+    const CommandResult r = RunPellucid({"info", WriteScene(folder, kCrate)});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Scene Root\n"
+              "  Crate  [box]  8 vertices, 12 faces  material: none  mesh export: main object\n"
+              "    Box01  [CollBox]  8 vertices, 12 faces  material: none  mesh export: collision "
+              "box of \"Crate\", and an extra object (warned)\n"
+              "    Box02  [CollBox]  8 vertices, 12 faces  material: none  mesh export: collision "
+              "box of \"Crate\"\n"
+              "  Stray  [CollBox]  8 vertices, 12 faces  material: none  mesh export: hidden (not "
+              "written)\n"
+              "  TRIGGER0001  [sphere]  114 vertices, 224 faces  material: none  mesh export: "
+              "trigger (not written by the mesh export)  bone export: trigger 1\n"
+              "0 bones, 1 trigger\n"
+              "object \"Crate\": 8 vertices, 12 faces, 1 material, 0 textures\n"
+              "  material 0: none (faces without a material)\n");
+}
+
+TEST(ExportMeshCommand, TheVisibleCollisionBoxIsWrittenAndItsWarningExplained) {
+    const std::string folder = TemporaryFolder("export-collision");
+    const CommandResult r =
+        RunPellucid({"export", "mesh", WriteScene(folder, kCrate), "-o", folder + "/out.mef"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err,
+              "Warning: More than one object in scene.\n"
+              "note: \"Box01\" is a visible collision box, so it also counts as an object after "
+              "the main object \"Crate\"; hide it (hidden boxes are still written as collision "
+              "boxes)\n"
+              "note: collision box \"Stray\" is not written: boxes must hang directly under the "
+              "main object \"Crate\" (zones under a box)\n");
+    const std::string script = ReadBytes(folder + "/out.mef");
+    size_t boxes = 0;
+    for (size_t at = script.find("CollBox("); at != std::string::npos;
+         at = script.find("CollBox(", at + 1)) {
+        ++boxes;
+    }
+    EXPECT_EQ(boxes, 2u);
+}
+
+TEST(ValidateCommand, ExampleCharacterReportIsTheGoldenJson) {
+    const CommandResult r = RunPellucidAfter("cd '" + kSource + "/examples'",
+                                             {"validate", "character.pscene.json", "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, ReadBytes(kGolden + "character-validate.json"));
+    EXPECT_EQ(r.err, "");
+}
+
+TEST(ValidateCommand, AMessageBoxAnExportWouldShowExitsOneAndNamesItsSubject) {
+    const std::string folder = TemporaryFolder("validate-extra");
+    const std::string scene = WriteScene(folder, R"({"pellucidScene": 1, "nodes": [
+        {"name": "A", "object": {"type": "box", "length": 1, "width": 1, "height": 1}},
+        {"name": "B", "object": {"type": "box", "length": 1, "width": 1, "height": 1}}]})");
+    const CommandResult r = RunPellucid({"validate", scene});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("mesh export (MEF): 1 message box\n"
+                         "  Warning: More than one object in scene.\n"
+                         "    note: \"B\" (box) is not written"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("an export would show 1 message box\n"), std::string::npos);
+    EXPECT_FALSE(std::ifstream(folder + "/scene.mef").good());
+}
+
+TEST(SceneOptions, MapDriveTakesOneValuePerUse) {
+    const std::string folder = TemporaryFolder("map-drive-once");
+    const CommandResult r =
+        RunPellucid({"export", "mesh", "--map-drive", "e=" + folder, "--map-drive", "f=" + folder,
+                     kSource + "/examples/character.pscene.json", "-o", folder + "/out.mef"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "wrote " + folder + "/out.mef (0 messages, 0 notes)\n");
+}
+
+}  // namespace
+}  // namespace pellucid::test
