@@ -73,9 +73,12 @@ void CopyCaptured(std::FILE* file, std::ostream& to) {
     } catch (...) {
         std::cerr << "pellucid: " << scene << ": the export failed\n";
     }
+    // Only the child's own streams: flushing every stream would also write out what the parent
+    // had buffered for other runs' captures when it forked, and that text would appear twice.
     std::cout.flush();
     std::cerr.flush();
-    std::fflush(nullptr);
+    std::fflush(stdout);
+    std::fflush(stderr);
     ::_exit(code);
 }
 
@@ -97,6 +100,8 @@ void RecordEnd(SceneRun& run, const std::string& scene, const int* status) {
                  "pellucid: %s: the export stopped abnormally (%s); no file was "
                  "written\n",
                  scene.c_str(), how.c_str());
+    // Written through at once, so that no child forked later inherits it in a buffer.
+    std::fflush(run.err.get());
 }
 
 // Waits until one of the running children ends. Only our own children are waited for, so that
