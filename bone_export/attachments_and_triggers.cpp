@@ -10,46 +10,12 @@
 
 namespace {
 
-ILinkCtrl* LinkConstraintOf(INode* node) {
-    Control* transform = node->GetTMController();
-    return transform != nullptr
-               ? static_cast<ILinkCtrl*>(transform->GetInterface(LINK_CONSTRAINT_INTERFACE))
-               : nullptr;
-}
-
 void WriteAxes(TextStream& out, const Matrix3& axes) {
     WritePoint(out, axes.GetRow(0));
     out << ",";
     WritePoint(out, axes.GetRow(1));
     out << ",";
     WritePoint(out, axes.GetRow(2));
-}
-
-// The ticks at which an attached object is sampled: 0, its rotation and position key times and,
-// when it has keys and a link constraint, each link time and the tick before it; ascending,
-// without repeats, none negative.
-std::vector<TimeValue> AttachedObjectTimes(INode* node) {
-    std::vector<TimeValue> times{0};
-    for (const TimeValue t : ControllerKeyTimes(NodeRotationController(node))) {
-        times.push_back(t);
-    }
-    for (const TimeValue t : ControllerKeyTimes(NodePositionController(node))) {
-        times.push_back(t);
-    }
-    ILinkCtrl* link = LinkConstraintOf(node);
-    if (link != nullptr && times.size() > 1) {
-        for (int i = 0; i < link->GetNumTargets(); ++i) {
-            const TimeValue linkTime = link->GetLinkTime(i);
-            if (linkTime > TIME_NegInfinity) {
-                times.push_back(linkTime - 1);
-            }
-            times.push_back(linkTime);
-        }
-    }
-    std::sort(times.begin(), times.end());
-    times.erase(std::unique(times.begin(), times.end()), times.end());
-    times.erase(times.begin(), std::lower_bound(times.begin(), times.end(), 0));
-    return times;
 }
 
 }  // namespace

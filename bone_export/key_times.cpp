@@ -1,5 +1,6 @@
 #include "bone_export/key_times.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "host/inode.h"
@@ -82,4 +83,35 @@ Control* NodePositionController(INode* node) {
 Control* NodeRotationController(INode* node) {
     Control* transform = node != nullptr ? node->GetTMController() : nullptr;
     return transform != nullptr ? transform->GetRotationController() : nullptr;
+}
+
+ILinkCtrl* LinkConstraintOf(INode* node) {
+    Control* transform = node->GetTMController();
+    return transform != nullptr
+               ? static_cast<ILinkCtrl*>(transform->GetInterface(LINK_CONSTRAINT_INTERFACE))
+               : nullptr;
+}
+
+std::vector<TimeValue> AttachedObjectTimes(INode* node) {
+    std::vector<TimeValue> times{0};
+    for (const TimeValue t : ControllerKeyTimes(NodeRotationController(node))) {
+        times.push_back(t);
+    }
+    for (const TimeValue t : ControllerKeyTimes(NodePositionController(node))) {
+        times.push_back(t);
+    }
+    ILinkCtrl* link = LinkConstraintOf(node);
+    if (link != nullptr && times.size() > 1) {
+        for (int i = 0; i < link->GetNumTargets(); ++i) {
+            const TimeValue linkTime = link->GetLinkTime(i);
+            if (linkTime > TIME_NegInfinity) {
+                times.push_back(linkTime - 1);
+            }
+            times.push_back(linkTime);
+        }
+    }
+    std::sort(times.begin(), times.end());
+    times.erase(std::unique(times.begin(), times.end()), times.end());
+    times.erase(times.begin(), std::lower_bound(times.begin(), times.end(), 0));
+    return times;
 }

@@ -22,6 +22,8 @@ const Command kCommands[] = {
      "message boxes each export would show (exit 1 when there is one), without writing a file",
      DeclareValidateCommand},
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
+    {"export bones", "Write the bone script (BEF): the skeleton and its animation",
+     DeclareExportBonesCommand},
     {"export zut", "Write the ZUT object file of the scene's ZUT meshes", DeclareExportZutCommand},
     {"import zut", "Make a scene document of the mesh in a ZUT object file",
      DeclareImportZutCommand},

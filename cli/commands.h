@@ -15,14 +15,19 @@ struct SceneOptions {
     std::string scenePath;
     // "d=/tmp/trace": platform drive letters mapped to local folders (the trace log lives on d:).
     std::vector<std::string> driveMaps;
+    // Side files and images that a scene document names outside its own folder are read too.
+    bool allowOutsideFiles = false;
 };
-// Declares SCENE and --map-drive on `command`.
+// Declares SCENE, --map-drive and --allow-outside-files on `command`.
 void AddSceneOptions(CLI::App& command, SceneOptions& scene);
+// Declares SCENE... (one or more, into `scenes`) and --map-drive (into `scene`) on `command`.
+void AddSceneListOptions(CLI::App& command, std::vector<std::string>& scenes, SceneOptions& scene);
 
 Job DeclareClassesCommand(CLI::App& command);
 Job DeclareInfoCommand(CLI::App& command);
 Job DeclareValidateCommand(CLI::App& command);
 Job DeclareExportMeshCommand(CLI::App& command);
+Job DeclareExportBonesCommand(CLI::App& command);
 Job DeclareExportZutCommand(CLI::App& command);
 Job DeclareImportZutCommand(CLI::App& command);
 Job DeclareImportQmoCommand(CLI::App& command);

@@ -1,9 +1,14 @@
 #include <fmt/format.h>
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <memory>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
+#include "cli/batch_export.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/job_guard.h"
@@ -21,10 +26,15 @@ namespace {
 
 struct ExportOptions {
     SceneOptions scene;
+    // Every scene of the call; `scene.scenePath` is the one being exported.
+    std::vector<std::string> scenes;
+    int jobs = 1;
     // The file extension that picks the library's exporter, as a host's file-type list does.
     const char* extension = "";
     std::string outputPath;
     bool strict = false;
+    // Replaces the scene's loop option (which lets a bone script mark its animation cyclic).
+    std::optional<bool> loop;
     bool json = false;
 };
 
@@ -56,6 +66,9 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
     auto host = LoadScene(options.scene, err);
     if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
         return kExitBadInput;
+    }
+    if (options.loop) {
+        host->GetScene().settings.loop = *options.loop;
     }
     std::unique_ptr<SceneExport> exporter = CreateSceneExporter(options.extension);
     if (!exporter) {
@@ -93,26 +106,74 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
     return options.strict && findings ? kExitFindings : kExitOk;
 }
 
+// One scene into one file, or several (or one into a folder) as a batch.
+int RunExportJob(const ExportOptions& options, std::ostream& out, std::ostream& err) {
+    const bool toFolder = IsFolderOutput(options.outputPath, options.scenes.size());
+    if (options.scenes.size() == 1 && !toFolder) {
+        ExportOptions one = options;
+        one.scene.scenePath = options.scenes.front();
+        return RunExportCommand(one, out, err);
+    }
+    if (!toFolder) {
+        err << fmt::format(
+            "pellucid: -o {}: several scenes are written into a folder: end the "
+            "path with /\n",
+            options.outputPath);
+        return kExitBadInput;
+    }
+    BatchExport batch{options.scenes, options.outputPath, ".", options.jobs};
+    for (const char* c = options.extension; *c != '\0'; ++c) {
+        batch.suffix += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    }
+    const auto exportOne = [&options](const std::string& scene, const std::string& output,
+                                      std::ostream& sceneOut, std::ostream& sceneErr) {
+        ExportOptions one = options;
+        one.scene.scenePath = scene;
+        one.outputPath = output;
+        return RunExportCommand(one, sceneOut, sceneErr);
+    };
+    return RunBatchExport(batch, exportOne, out, err);
+}
+
 // Declares the options that every script export takes.
-Job DeclareScriptExport(CLI::App& command, const char* extension, const char* outputHelp) {
-    auto options = std::make_shared<ExportOptions>();
+Job DeclareScriptExport(
+    CLI::App& command, const char* extension, const char* outputHelp,
+    std::shared_ptr<ExportOptions> options = std::make_shared<ExportOptions>()) {
     options->extension = extension;
-    AddSceneOptions(command, options->scene);
+    AddSceneListOptions(command, options->scenes, options->scene);
     command.add_option("-o,--output", options->outputPath, outputHelp)->required();
     command.add_flag("--strict", options->strict,
                      "Exit with code 1 when the export shows any message box or note (the file "
                      "is still written)");
     command.add_flag("--json", options->json,
                      "Print the report (message boxes and notes) as JSON on standard output");
+    command
+        .add_option("-j,--jobs", options->jobs,
+                    "With several scenes: how many to export at once, each in a process of its "
+                    "own (the files do not depend on it)")
+        ->check(CLI::Range(1, 64));
     return [options](std::ostream& out, std::ostream& err) {
-        return RunExportCommand(*options, out, err);
+        return RunExportJob(*options, out, err);
     };
 }
 
 }  // namespace
 
 Job DeclareExportMeshCommand(CLI::App& command) {
-    return DeclareScriptExport(command, "MEF", "Output file (*.mef), or - for standard output");
+    return DeclareScriptExport(command, "MEF",
+                               "Output file (*.mef), - for standard output, or a folder (ending "
+                               "in /) for one file per scene");
+}
+
+Job DeclareExportBonesCommand(CLI::App& command) {
+    auto options = std::make_shared<ExportOptions>();
+    command.add_flag("--loop,!--no-loop", options->loop,
+                     "Set (or clear) the scene's loop option for this export: a looping "
+                     "animation whose keys run past the end of the range is marked cyclic");
+    return DeclareScriptExport(command, "BEF",
+                               "Output file (*.bef), - for standard output, or a folder (ending "
+                               "in /) for one file per scene",
+                               options);
 }
 
 }  // namespace pellucid::cli

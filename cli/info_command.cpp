@@ -2,6 +2,8 @@
 #include <memory>
 #include <ostream>
 
+#include "bone_export/bone_tree.h"
+#include "cli/bone_summary.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/scene_session.h"
@@ -36,6 +38,7 @@ int RunInfoCommand(const InfoOptions& options, std::ostream& out, std::ostream& 
     PrintNodeTree(out, survey, false);
     PrintSkeletonCounts(out, survey);
     PrintObjectSummary(out, survey);
+    PrintBoneScriptSummary(out, *host, BoneTree(host->GetRootNode(), host.get()));
     return kExitOk;
 }
 

@@ -14,13 +14,13 @@
 
 namespace pellucid::cli {
 
-void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
-    command
-        .add_option("scene", scene.scenePath,
-                    "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb "
-                    ".fbx .3ds .dae .obj) converted on load")
-        ->required()
-        ->check(CLI::ExistingFile);
+namespace {
+
+constexpr const char* kSceneHelp =
+    "The scene: a scene document (*.pscene.json), or an asset (.gltf .glb .fbx .3ds .dae .obj) "
+    "converted on load";
+
+void AddDriveOption(CLI::App& command, SceneOptions& scene) {
     // One value per use, so that the scene after "--map-drive d=/x" is not taken as a second
     // mapping.
     command
@@ -29,6 +29,25 @@ void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
                     "LETTER=FOLDER (the debug trace log is written on drive d:); repeat the "
                     "option for more drives")
         ->allow_extra_args(false);
+    command.add_flag("--allow-outside-files", scene.allowOutsideFiles,
+                     "Read side files and images that the scene document names outside its own "
+                     "folder (absolute paths, or paths that climb out with ..)");
+}
+
+}  // namespace
+
+void AddSceneOptions(CLI::App& command, SceneOptions& scene) {
+    command.add_option("scene", scene.scenePath, kSceneHelp)->required()->check(CLI::ExistingFile);
+    AddDriveOption(command, scene);
+}
+
+void AddSceneListOptions(CLI::App& command, std::vector<std::string>& scenes, SceneOptions& scene) {
+    command
+        .add_option("scenes", scenes,
+                    std::string(kSceneHelp) + "; several scenes are exported into a folder")
+        ->required()
+        ->check(CLI::ExistingFile);
+    AddDriveOption(command, scene);
 }
 
 bool IsSceneDocumentPath(const std::string& path) {
@@ -41,10 +60,14 @@ bool IsSceneDocumentPath(const std::string& path) {
         [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err) {
+std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err,
+                                           bool allowOutsideFiles) {
     try {
         if (IsSceneDocumentPath(path)) {
-            return standalone::ReadSceneDocument(path);
+            standalone::ReadOptions options;
+            options.allowOutsidePaths = allowOutsideFiles;
+            options.allowOutsideRemedy = "pass --allow-outside-files";
+            return standalone::ReadSceneDocument(path, options);
         }
         const interchange::ConversionOptions options;
         const ImportWatchdog watchdog(path, options.timeLimitSeconds);
@@ -87,7 +110,8 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
     if (!ParseDriveMaps(options.driveMaps, drives, err)) {
         return nullptr;
     }
-    std::optional<doc::Document> document = ReadSceneFile(options.scenePath, err);
+    std::optional<doc::Document> document =
+        ReadSceneFile(options.scenePath, err, options.allowOutsideFiles);
     if (!document) {
         return nullptr;
     }

@@ -19,8 +19,10 @@ bool IsSceneDocumentPath(const std::string& path);
 
 // Reads the scene file as a document: a scene document as it is, an asset converted with default
 // options (its conversion report goes to `err` as note lines). On bad input prints one line
-// "pellucid: ..." to `err` and gives nothing.
-std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err);
+// "pellucid: ..." to `err` and gives nothing. A document's side files and images outside its
+// folder are refused unless `allowOutsideFiles`.
+std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err,
+                                           bool allowOutsideFiles = false);
 
 // Loads the scene and builds the host; on bad input prints one line "pellucid: ..." to `err`
 // and gives nothing.

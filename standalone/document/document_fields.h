@@ -31,6 +31,14 @@ constexpr auto FieldsOf(const doc::Drive*) {
                       DocumentField{"universalName", &T::universalName, false}};
 }
 
+// A node's pivot: the offset of its object from the node, each part optional.
+constexpr auto FieldsOf(const doc::Pivot*) {
+    using T = doc::Pivot;
+    return std::tuple{DocumentField{"position", &T::position, false},
+                      DocumentField{"rotation", &T::rotation, false},
+                      DocumentField{"scale", &T::scale, false}};
+}
+
 // Keys of controllers and float tracks: every key has its time and value.
 constexpr auto FieldsOf(const doc::PositionKey*) {
     using T = doc::PositionKey;

@@ -219,18 +219,16 @@ void SceneNode::SetPivot(std::optional<doc::Pivot> pivot) {
 }
 
 bool SceneNode::CachedWorld(TimeValue t, std::uint64_t revision, Matrix3& out) const {
-    for (const CacheEntry& entry : worldCache_) {
-        if (entry.revision == revision && entry.time == t) {
-            out = entry.world;
-            return true;
-        }
-    }
-    return false;
+    return worldCache_.IsFor(revision) && worldCache_.Find(t, out);
 }
 
 void SceneNode::StoreWorld(TimeValue t, std::uint64_t revision, const Matrix3& world) const {
-    worldCache_[nextCacheSlot_] = {revision, t, world};
-    nextCacheSlot_ = (nextCacheSlot_ + 1) % worldCache_.size();
+    if (!worldCache_.IsFor(revision)) {
+        scene_->ForgetCachedWorlds(worldCache_.Size());
+        worldCache_.Reset(revision);
+    }
+    worldCache_.Insert(t, world);
+    scene_->CountCachedWorld();
 }
 
 }  // namespace pellucid::standalone

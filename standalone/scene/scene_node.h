@@ -3,7 +3,6 @@
 // selection.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +12,7 @@
 #include "standalone/document/scene_document.h"
 #include "standalone/scene/controllers/float_track.h"
 #include "standalone/scene/controllers/transform_controller.h"
+#include "standalone/scene/world_cache.h"
 
 namespace pellucid::standalone {
 
@@ -101,9 +101,15 @@ class SceneNode : public INode {
     // stacks); an editable mesh without modifiers keeps it in its mesh.
     std::vector<int> selectedFaces;
 
-    // World-transform cache, keyed by time and scene revision.
+    // World transforms computed at any number of times, valid for one scene revision; they count
+    // towards the scene's bound (Scene::KeepWorldCachesBounded).
     bool CachedWorld(TimeValue t, std::uint64_t revision, Matrix3& out) const;
     void StoreWorld(TimeValue t, std::uint64_t revision, const Matrix3& world) const;
+    // Gives the memory of the cached transforms back.
+    void DropWorldCache() const { worldCache_.Release(); }
+    // Whether the world-transform solver has the node on its path (a link back to it is a cycle).
+    bool OnWorldPath() const { return onWorldPath_; }
+    void SetOnWorldPath(bool on) const { onWorldPath_ = on; }
     // The hold transforms of the link constraint, valid for one scene revision.
     struct Holds {
         std::uint64_t revision = 0;
@@ -138,13 +144,8 @@ class SceneNode : public INode {
     std::unique_ptr<FloatTrackController> visibilityController_;
     std::optional<doc::Pivot> pivot_;
 
-    struct CacheEntry {
-        std::uint64_t revision = 0;
-        TimeValue time = 0;
-        Matrix3 world;
-    };
-    mutable std::array<CacheEntry, 4> worldCache_{};
-    mutable size_t nextCacheSlot_ = 0;
+    mutable WorldCache worldCache_;
+    mutable bool onWorldPath_ = false;
     mutable Holds holds_;
 };
 

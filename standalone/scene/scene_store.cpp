@@ -45,6 +45,17 @@ Texmap* Scene::AddMap(MapEntry entry) {
     return maps_.back().map.get();
 }
 
+void Scene::KeepWorldCachesBounded() {
+    if (cachedWorlds_ <= worldCacheLimit_) {
+        return;
+    }
+    root_->DropWorldCache();
+    for (const auto& node : nodes_) {
+        node->DropWorldCache();
+    }
+    cachedWorlds_ = 0;
+}
+
 std::vector<SceneNode*> Scene::NodesInTreeOrder() const {
     std::vector<SceneNode*> order;
     order.reserve(nodes_.size());
@@ -94,6 +105,7 @@ void Scene::Clear() {
     objects_.clear();
     materials_.clear();
     maps_.clear();
+    cachedWorlds_ = 0;
     revision.Bump();
     structure.Bump();
 }

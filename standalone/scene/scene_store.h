@@ -2,6 +2,7 @@
 // material and map, owned here and referred to by plain pointers everywhere else.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -81,6 +82,15 @@ class Scene {
     // Removes every node but the root, and every object, modifier, material and map.
     void Clear();
 
+    // The nodes' world-transform caches (SceneNode::CachedWorld) are bounded together: past the
+    // limit (2M transforms, about 130 MB) every cache is dropped before the next solve, so that a
+    // long walk through time costs time but not unbounded memory.
+    void KeepWorldCachesBounded();
+    void SetWorldCacheLimit(size_t transforms) { worldCacheLimit_ = transforms; }
+    size_t CachedWorldCount() const { return cachedWorlds_; }
+    void CountCachedWorld() { ++cachedWorlds_; }
+    void ForgetCachedWorlds(size_t count) { cachedWorlds_ -= std::min(count, cachedWorlds_); }
+
   private:
     // Declared so that nodes go first: they point at everything else.
     std::vector<MapEntry> maps_;
@@ -91,6 +101,8 @@ class Scene {
     std::unique_ptr<SceneNode> root_;
     std::vector<std::unique_ptr<SceneNode>> nodes_;
 
+    size_t cachedWorlds_ = 0;
+    size_t worldCacheLimit_ = size_t{1} << 21;
     mutable std::uint64_t selectionRevision_ = 0;
     mutable std::vector<SceneNode*> selection_;
     mutable std::uint64_t nameIndexRevision_ = 0;

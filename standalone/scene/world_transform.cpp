@@ -1,7 +1,6 @@
 #include "standalone/scene/world_transform.h"
 
-#include <unordered_map>
-#include <unordered_set>
+#include <optional>
 #include <vector>
 
 #include "standalone/scene/scene_node.h"
@@ -14,23 +13,15 @@ namespace {
 struct Request {
     const SceneNode* node;
     TimeValue time;
-    bool operator==(const Request&) const = default;
-};
-
-struct RequestHash {
-    size_t operator()(const Request& r) const {
-        return std::hash<const void*>()(r.node) ^
-               (std::hash<int>()(r.time) * 0x9e3779b97f4a7c15ull);
-    }
 };
 
 const SceneNode* TargetNode(const LinkEntry& entry) {
     return static_cast<const SceneNode*>(entry.target);
 }
 
-// Solves world transforms for one request and everything it needs. Results of this solve are
-// kept here as well as in the nodes' small caches, so that a request needing many times of one
-// node never waits on an evicted entry.
+// Solves world transforms for one request and everything it needs, with an explicit stack (trees
+// and link chains may be deep). Every transform solved goes into its node's cache, which is not
+// dropped while a solve runs, so each node and time is solved once.
 class WorldSolver {
   public:
     explicit WorldSolver(std::uint64_t revision) : revision_(revision) {}
@@ -40,29 +31,19 @@ class WorldSolver {
         if (Known({node, t}, known)) {
             return known;
         }
-        // The stack is the path of requests being solved; a dependency already on it closes a
-        // cycle of links and counts as the world.
-        std::vector<Request> stack{{node, t}};
-        onPath_.insert({node, t});
-        while (!stack.empty()) {
-            const Request request = stack.back();
-            bool pushed = false;
-            for (const Request& dependency : Dependencies(request)) {
-                if (!Known(dependency, known) && onPath_.count(dependency) == 0) {
-                    onPath_.insert(dependency);
-                    stack.push_back(dependency);
-                    pushed = true;
-                    break;
-                }
-            }
-            if (pushed) {
+        // The stack is the path of requests being solved; a dependency on a node already on it
+        // closes a cycle of links and counts as the world.
+        Push({node, t});
+        while (!stack_.empty()) {
+            const Request request = stack_.back();
+            if (const std::optional<Request> dependency = PendingDependency(request)) {
+                Push(*dependency);
                 continue;
             }
             const Matrix3 world = request.node->LocalTM(request.time) * Frame(request);
-            solved_[request] = world;
             request.node->StoreWorld(request.time, revision_, world);
-            onPath_.erase(request);
-            stack.pop_back();
+            request.node->SetOnWorldPath(false);
+            stack_.pop_back();
         }
         Known({node, t}, known);
         return known;
@@ -84,52 +65,57 @@ class WorldSolver {
     }
 
   private:
-    bool Known(const Request& request, Matrix3& out) {
+    void Push(const Request& request) {
+        request.node->SetOnWorldPath(true);
+        stack_.push_back(request);
+    }
+
+    bool Known(const Request& request, Matrix3& out) const {
         if (request.node == nullptr || request.node->IsRoot()) {
             out = Matrix3();
             return true;
         }
-        const auto found = solved_.find(request);
-        if (found != solved_.end()) {
-            out = found->second;
-            return true;
-        }
-        if (request.node->CachedWorld(request.time, revision_, out)) {
-            solved_[request] = out;
-            return true;
-        }
-        return false;
+        return request.node->CachedWorld(request.time, revision_, out);
     }
 
-    Matrix3 WorldOrIdentity(const Request& request) {
+    Matrix3 WorldOrIdentity(const Request& request) const {
         Matrix3 m;
         return Known(request, m) ? m : Matrix3();
     }
 
-    // What a node's world transform at a time needs: its parent's, or its link target's and,
-    // until the holds are known, the targets on both sides of every switch.
-    std::vector<Request> Dependencies(const Request& request) {
-        std::vector<Request> result;
+    bool Pending(const Request& request) const {
+        Matrix3 ignored;
+        return !Known(request, ignored) && !request.node->OnWorldPath();
+    }
+
+    // The first of what the request needs that is neither solved nor on the path: its parent's
+    // world transform, or its link target's and, until the holds are known, the targets' on both
+    // sides of every switch.
+    std::optional<Request> PendingDependency(const Request& request) const {
         const SceneNode* node = request.node;
         const LinkConstraint& link = node->Transform().Link();
-        if (link.Targets().empty()) {
-            result.push_back({node->Parent(), request.time});
-            return result;
-        }
         const auto& targets = link.Targets();
+        if (targets.empty()) {
+            const Request parent{node->Parent(), request.time};
+            return Pending(parent) ? std::optional(parent) : std::nullopt;
+        }
         if (node->LinkHolds().revision != revision_) {
             for (size_t k = 1; k < targets.size(); ++k) {
-                result.push_back({TargetNode(targets[k - 1]), targets[k].time});
-                result.push_back({TargetNode(targets[k]), targets[k].time});
+                for (const Request side : {Request{TargetNode(targets[k - 1]), targets[k].time},
+                                           Request{TargetNode(targets[k]), targets[k].time}}) {
+                    if (Pending(side)) {
+                        return side;
+                    }
+                }
             }
         }
         const int i = link.TargetInForce(request.time);
-        result.push_back({TargetNode(targets[static_cast<size_t>(i)]), request.time});
-        return result;
+        const Request target{TargetNode(targets[static_cast<size_t>(i)]), request.time};
+        return Pending(target) ? std::optional(target) : std::nullopt;
     }
 
     // H_0 = identity; H_k = H_(k-1) * target_(k-1)(s_k) * Inverse(target_k(s_k)).
-    const std::vector<Matrix3>& Holds(const SceneNode* node) {
+    const std::vector<Matrix3>& Holds(const SceneNode* node) const {
         SceneNode::Holds& holds = node->LinkHolds();
         if (holds.revision != revision_) {
             const auto& targets = node->Transform().Link().Targets();
@@ -146,8 +132,7 @@ class WorldSolver {
     }
 
     std::uint64_t revision_;
-    std::unordered_map<Request, Matrix3, RequestHash> solved_;
-    std::unordered_set<Request, RequestHash> onPath_;
+    std::vector<Request> stack_;
 };
 
 }  // namespace
@@ -156,10 +141,20 @@ Matrix3 NodeWorldTM(const SceneNode* node, TimeValue t) {
     if (node == nullptr || node->IsRoot()) {
         return Matrix3();
     }
-    Matrix3 cached;
+    Matrix3 world;
     const std::uint64_t revision = node->OwnerScene().revision.Value();
-    if (node->CachedWorld(t, revision, cached)) {
-        return cached;
+    if (node->CachedWorld(t, revision, world)) {
+        return world;
+    }
+    node->OwnerScene().KeepWorldCachesBounded();
+    // The usual case, without a solver: an unlinked node whose parent is known at t.
+    const SceneNode* parent = node->Parent();
+    Matrix3 frame;
+    if (!node->Transform().HasLink() &&
+        (parent == nullptr || parent->IsRoot() || parent->CachedWorld(t, revision, frame))) {
+        world = node->LocalTM(t) * frame;
+        node->StoreWorld(t, revision, world);
+        return world;
     }
     return WorldSolver(revision).World(node, t);
 }
@@ -168,6 +163,7 @@ Matrix3 NodeFrameTM(const SceneNode* node, TimeValue t) {
     if (node == nullptr || node->IsRoot()) {
         return Matrix3();
     }
+    node->OwnerScene().KeepWorldCachesBounded();
     WorldSolver solver(node->OwnerScene().revision.Value());
     // Solving the node itself first brings every transform its frame needs.
     solver.World(node, t);

@@ -94,6 +94,20 @@ TEST(QuatLogarithm, LnDifIsTheLogarithmOfTheTurnBetween) {
     EXPECT_TRUE(Near(LnDif(q, q), Quat(0, 0, 0, 0)));
 }
 
+TEST(QuatLogarithm, LnDifOfTurnsAboutDifferentAxesTakesTheFirstOperandOut) {
+    // p turns 90 degrees about x, q 90 degrees about z; with s = sqrt(1/2) they are (-s, 0, 0, s)
+    // and (0, 0, -s, s). Worked by hand: Inverse(p) * q = (s, 0, 0, s) * (0, 0, -s, s)
+    // = (1/2, 1/2, -1/2, 1/2), a turn of 120 degrees about (1, 1, -1) / sqrt 3, whose logarithm
+    // is pi/3 along that axis: (1, 1, -1) * pi / (3 sqrt 3). Taking q * Inverse(p) instead gives
+    // (1/2, -1/2, -1/2, 1/2): the y component shows the order of the product.
+    const Quat p = QFromAngAxis(Radians(90), Point3(1, 0, 0));
+    const Quat q = QFromAngAxis(Radians(90), Point3(0, 0, 1));
+    const float c = kPi / (3.0f * std::sqrt(3.0f));
+    EXPECT_TRUE(Near(LnDif(p, q), Quat(c, c, -c, 0)));
+    EXPECT_TRUE(Near(LnDif(q, p), Quat(-c, -c, c, 0)));
+    EXPECT_TRUE(Near(Exp(LnDif(p, q)), Quat(0.5f, 0.5f, -0.5f, 0.5f)));
+}
+
 TEST(QuatLogarithm, ExpInvertsLnAndIgnoresW) {
     const Quat q = QFromAngAxis(1.3f, Point3(2, -1, 0.5f));
     EXPECT_TRUE(Near(Exp(Ln(q)), q));

@@ -148,20 +148,7 @@ doc::Transform SceneDocumentReader::ReadTransform(JsonElement value, const JsonP
 
 doc::Pivot SceneDocumentReader::ReadPivot(JsonElement value, const JsonPath& path) const {
     doc::Pivot pivot;
-    const std::span<const std::string_view> fields(kTransformFields + 1, 3);
-    ForEachField(value, path, fields, [&](int field, JsonElement v, const JsonPath& p) {
-        switch (field + 1) {
-            case kPosition:
-                pivot.position = Point(v, p);
-                break;
-            case kRotation:
-                pivot.rotation = ReadRotation(v, p);
-                break;
-            case kScale:
-                pivot.scale = Point(v, p);
-                break;
-        }
-    });
+    ReadDescribed(*this, value, path, pivot);
     return pivot;
 }
 

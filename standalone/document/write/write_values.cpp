@@ -54,12 +54,7 @@ void SceneDocumentWriter::WriteTransform(const doc::Transform& transform) {
 }
 
 void SceneDocumentWriter::WritePivot(const doc::Pivot& pivot) {
-    doc::Transform parts;
-    parts.fromParts = true;
-    parts.position = pivot.position;
-    parts.rotation = pivot.rotation;
-    parts.scale = pivot.scale;
-    WriteTransform(parts);
+    WriteDescribed(pivot);
 }
 
 void SceneDocumentWriter::WriteFloatTrack(const doc::FloatTrack& track) {

@@ -70,11 +70,6 @@ constexpr auto MembersOf(const doc::LinkTarget*) {
     using T = doc::LinkTarget;
     return std::tuple{Member{"node", &T::node}, Member{"time", &T::time}};
 }
-constexpr auto MembersOf(const doc::Pivot*) {
-    using T = doc::Pivot;
-    return std::tuple{Member{"position", &T::position}, Member{"rotation", &T::rotation},
-                      Member{"scale", &T::scale}};
-}
 constexpr auto MembersOf(const doc::MeshData*) {
     using T = doc::MeshData;
     return std::tuple{Member{"vertices", &T::vertices},     Member{"faces", &T::faces},
