@@ -8,6 +8,7 @@ namespace {
 
 const CommandGroup kGroups[] = {
     {"export", "Export a scene to a game script"},
+    {"import", "Make a scene document from another program's file"},
 };
 
 const Command kCommands[] = {
@@ -23,6 +24,14 @@ const Command kCommands[] = {
     {"export mesh", "Write the mesh script (MEF) of the scene's object", DeclareExportMeshCommand},
     {"export bones", "Write the bone script (BEF): the skeleton and its animation",
      DeclareExportBonesCommand},
+    {"export zut", "Write the ZUT object file of the scene's ZUT meshes", DeclareExportZutCommand},
+    {"import zut", "Make a scene document of the mesh in a ZUT object file",
+     DeclareImportZutCommand},
+    {"import qmo", "Assemble a level from the model scenes that a QMO list names",
+     DeclareImportQmoCommand},
+    {"eval",
+     "Save the scene as it stands at a time, with every modifier stack evaluated into its mesh",
+     DeclareEvalCommand},
     {"check",
      "Run one of the library's check panels on the scene, as pressing its button would: prints "
      "the panel's status line and the faces it marked, exit 1 when the check fails",

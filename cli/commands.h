@@ -28,6 +28,10 @@ Job DeclareInfoCommand(CLI::App& command);
 Job DeclareValidateCommand(CLI::App& command);
 Job DeclareExportMeshCommand(CLI::App& command);
 Job DeclareExportBonesCommand(CLI::App& command);
+Job DeclareExportZutCommand(CLI::App& command);
+Job DeclareImportZutCommand(CLI::App& command);
+Job DeclareImportQmoCommand(CLI::App& command);
+Job DeclareEvalCommand(CLI::App& command);
 Job DeclareConvertCommand(CLI::App& command);
 
 struct ConvertOptions {

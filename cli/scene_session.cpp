@@ -86,18 +86,29 @@ std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream
     return std::nullopt;
 }
 
-std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
-                                                      std::ostream& err) {
-    for (const std::string& map : options.driveMaps) {
+namespace {
+
+// "d=/tmp" into ('d', "/tmp"); false after printing why for a malformed one.
+bool ParseDriveMaps(const std::vector<std::string>& maps,
+                    std::vector<std::pair<char, std::string>>& drives, std::ostream& err) {
+    for (const std::string& map : maps) {
         if (map.size() < 3 || map[1] != '=' || !std::isalpha(static_cast<unsigned char>(map[0]))) {
             err << "pellucid: --map-drive " << map << ": expected LETTER=FOLDER, such as d=/tmp\n";
-            return nullptr;
+            return false;
         }
+        drives.emplace_back(map[0], map.substr(2));
     }
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
+                                                      std::ostream& err) {
     // Drives are mapped before the library loads: it opens its trace log then.
     std::vector<std::pair<char, std::string>> drives;
-    for (const std::string& map : options.driveMaps) {
-        drives.emplace_back(map[0], map.substr(2));
+    if (!ParseDriveMaps(options.driveMaps, drives, err)) {
+        return nullptr;
     }
     std::optional<doc::Document> document =
         ReadSceneFile(options.scenePath, err, options.allowOutsideFiles);
@@ -110,6 +121,15 @@ std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& option
         err << "pellucid: " << options.scenePath << ": " << e.what() << "\n";
     }
     return nullptr;
+}
+
+std::unique_ptr<standalone::StandaloneHost> NewEmptyScene(const std::vector<std::string>& driveMaps,
+                                                          std::ostream& err) {
+    std::vector<std::pair<char, std::string>> drives;
+    if (!ParseDriveMaps(driveMaps, drives, err)) {
+        return nullptr;
+    }
+    return std::make_unique<standalone::StandaloneHost>(doc::Document(), drives);
 }
 
 std::vector<std::string> SceneInputFiles(const SceneOptions& options,

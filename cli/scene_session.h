@@ -28,6 +28,9 @@ std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream
 // and gives nothing.
 std::unique_ptr<standalone::StandaloneHost> LoadScene(const SceneOptions& options,
                                                       std::ostream& err);
+// A host with an empty scene, for an importer to fill, with the drives mapped.
+std::unique_ptr<standalone::StandaloneHost> NewEmptyScene(const std::vector<std::string>& driveMaps,
+                                                          std::ostream& err);
 
 // The files a loaded scene was read from: the scene file and the images its maps name.
 std::vector<std::string> SceneInputFiles(const SceneOptions& options,

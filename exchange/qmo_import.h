@@ -1,23 +1,19 @@
-// The importer of QMO model-batch lists: assembles a level from model scenes.
+// The importer of QMO model-batch lists: assembles a level by merging and placing the model
+// scenes that the list names.
 #pragma once
 
-#include "host/plugin_classes.h"
+#include "exchange/file_class.h"
 
-class QMOImport : public SceneImport {
+class QMOImport : public FileClass<SceneImport> {
   public:
-    int ExtCount() override { return 1; }
-    const char* Ext(int n) override { return "QMO"; }
-    const char* LongDesc() override {
-        return "This plugin imports QMO file from the Game Editor program into 3DS Max.";
-    }
-    const char* ShortDesc() override { return "QMO importer."; }
-    const char* AuthorName() override;
-    const char* CopyrightMessage() override;
-    const char* OtherMessage1() override { return ""; }
-    const char* OtherMessage2() override { return ""; }
-    unsigned int Version() override { return 1; }
-    void ShowAbout(HWND hWnd) override {}
+    QMOImport();
+
+    // Starts a new scene and, for every model line, merges the model's scene file found under
+    // the line's directory and places its first merged node. 1 in every case but a stream that is
+    // unusable right after opening; a model that is not found is passed over.
     int DoImport(const char* name, ImpInterface* ii, Interface* ip,
                  BOOL suppressPrompts = FALSE) override;
-    int ZoomExtents() override { return -1; }
 };
+
+// The duplicate-name action that the importer merges with.
+constexpr int kQmoMergeDuplicateAction = 1;

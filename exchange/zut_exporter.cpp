@@ -1,16 +1,32 @@
 #include "exchange/zut_exporter.h"
 
+#include "exchange/zut_node_writer.h"
 #include "resources/author_strings.h"
 
-const char* ZUTExporter::AuthorName() {
-    return kExchangeAuthor;
-}
+namespace {
 
-const char* ZUTExporter::CopyrightMessage() {
-    return kExchangeCopyright;
-}
+const FileClassAnswers kAnswers = {"ZUT",
+                                   true,
+                                   "Exports mesh in ZUT format",
+                                   "Exports ZUT file",
+                                   &kExchangeAuthor,
+                                   &kExchangeCopyright,
+                                   1};
 
-// Writing is not built yet; an export succeeds in every case, as when the file cannot be opened.
-int ZUTExporter::DoExport(const char*, ExpInterface*, Interface*, BOOL, DWORD) {
+}  // namespace
+
+ZUTExporter::ZUTExporter() : FileClass(kAnswers) {}
+
+int ZUTExporter::DoExport(const char* name, ExpInterface* ei, Interface* ip, BOOL, DWORD) {
+    TextStream out;
+    if (name == nullptr || !out.open(name)) {
+        return TRUE;
+    }
+    out.setFloatOutputMode(1);
+    ZUTNodeWriter writer(out, ip);
+    if (ei != nullptr && ei->theScene != nullptr) {
+        ei->theScene->EnumTree(&writer);
+    }
+    out.close();
     return TRUE;
 }

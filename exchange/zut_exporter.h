@@ -1,21 +1,14 @@
 // The exporter of ZUT object files, the studio's exchange format with its modelling tool.
 #pragma once
 
-#include "host/plugin_classes.h"
+#include "exchange/file_class.h"
 
-class ZUTExporter : public SceneExport {
+class ZUTExporter : public FileClass<SceneExport> {
   public:
-    int ExtCount() override { return 1; }
-    const char* Ext(int n) override { return "ZUT"; }
-    const char* LongDesc() override { return "Exports mesh in ZUT format"; }
-    const char* ShortDesc() override { return "Exports ZUT file"; }
-    const char* AuthorName() override;
-    const char* CopyrightMessage() override;
-    const char* OtherMessage1() override { return ""; }
-    const char* OtherMessage2() override { return ""; }
-    unsigned int Version() override { return 1; }
-    void ShowAbout(HWND hWnd) override {}
+    ZUTExporter();
+
+    // Writes every mesh node named with the "ZUT" prefix; TRUE in every case, also when the
+    // file cannot be opened (then nothing is written).
     int DoExport(const char* name, ExpInterface* ei, Interface* ip, BOOL suppressPrompts = FALSE,
                  DWORD options = 0) override;
-    BOOL SupportsOptions(int ext, DWORD options) override { return FALSE; }
 };

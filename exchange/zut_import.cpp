@@ -1,17 +1,81 @@
 #include "exchange/zut_import.h"
 
+#include <fstream>
+
 #include "resources/author_strings.h"
 
-const char* ZUTImport::AuthorName() {
-    return kExchangeAuthor;
+namespace {
+
+const FileClassAnswers kAnswers = {
+    "ZUT",
+    true,
+    "This plugin imports ZUT file from the TOVRA program into 3DS Max.",
+    "ZUT importer.",
+    &kExchangeAuthor,
+    &kExchangeCopyright,
+    1};
+
+}  // namespace
+
+ZUTImport::ZUTImport() : FileClass(kAnswers) {}
+
+Mesh BuildZutMesh(const ZutSection& section) {
+    Mesh mesh;
+    const int vertexCount = static_cast<int>(section.vertices.size());
+    mesh.setNumVerts(vertexCount, FALSE, TRUE);
+    for (int i = 0; i < vertexCount; ++i) {
+        mesh.setVert(i, section.vertices[static_cast<size_t>(i)].position);
+    }
+    mesh.setNumTVerts(vertexCount, FALSE);
+    int faceCount = 0;
+    for (const ZutFaceLine& line : section.faces) {
+        faceCount += NamesMissingVertex(line, section.vertices.size()) ? 0 : 1;
+    }
+    mesh.setNumFaces(faceCount, FALSE, TRUE);
+    int f = 0;
+    for (const ZutFaceLine& line : section.faces) {
+        if (NamesMissingVertex(line, section.vertices.size())) {
+            continue;
+        }
+        // A new face has smoothing group 0 and no flags, so it is not hidden.
+        Face& face = mesh.faces[static_cast<size_t>(f++)];
+        face = Face();
+        face.setVerts(line.corners[0], line.corners[1], line.corners[2]);
+        face.setEdgeVisFlags(1, 1, 1);
+    }
+    mesh.buildNormals();
+    return mesh;
 }
 
-const char* ZUTImport::CopyrightMessage() {
-    return kExchangeCopyright;
-}
-
-// Reading is not built yet; the answer is that of a file that cannot be read, and the scene
-// stays as it is.
-int ZUTImport::DoImport(const char*, ImpInterface*, Interface*, BOOL) {
-    return 0;
+int ZUTImport::DoImport(const char* name, ImpInterface* ii, Interface*, BOOL) {
+    if (name == nullptr || ii == nullptr) {
+        return 0;
+    }
+    // Binary: the reader drops the CR of a CR LF itself, before it applies the line limit.
+    std::ifstream in(name, std::ios::binary);
+    if (!in.is_open()) {
+        return 0;
+    }
+    const ZutSection section = ReadZutSection(in);
+    if (!section.found) {
+        return 0;
+    }
+    const Mesh mesh = BuildZutMesh(section);
+    ii->NewScene();
+    ImpNode* node = ii->CreateNode();
+    if (node == nullptr) {
+        return 1;
+    }
+    TriObject* object = CreateNewTriObject();
+    if (object == nullptr) {
+        return 1;
+    }
+    object->mesh = mesh;
+    node->Reference(object);
+    Matrix3 identity;
+    identity.IdentityMatrix();
+    node->SetTransform(0, identity);
+    ii->AddNodeToScene(node);
+    node->SetName("ZUT_Object");
+    return 1;
 }

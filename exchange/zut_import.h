@@ -1,23 +1,21 @@
-// The importer of ZUT object files: one editable mesh in a new scene.
+// The importer of ZUT object files: the first mesh section of the file as one editable mesh,
+// named "ZUT_Object", in a new scene.
 #pragma once
 
-#include "host/plugin_classes.h"
+#include "exchange/file_class.h"
+#include "exchange/zut_reader.h"
 
-class ZUTImport : public SceneImport {
+class ZUTImport : public FileClass<SceneImport> {
   public:
-    int ExtCount() override { return 1; }
-    const char* Ext(int n) override { return "ZUT"; }
-    const char* LongDesc() override {
-        return "This plugin imports ZUT file from the TOVRA program into 3DS Max.";
-    }
-    const char* ShortDesc() override { return "ZUT importer."; }
-    const char* AuthorName() override;
-    const char* CopyrightMessage() override;
-    const char* OtherMessage1() override { return ""; }
-    const char* OtherMessage2() override { return ""; }
-    unsigned int Version() override { return 1; }
-    void ShowAbout(HWND hWnd) override {}
+    ZUTImport();
+
+    // 1 when the object was built (or the host gave no node for it); 0 when the file cannot be
+    // read or has no "Cube_MeshNew" line, and then the scene is left as it was.
     int DoImport(const char* name, ImpInterface* ii, Interface* ip,
                  BOOL suppressPrompts = FALSE) override;
-    int ZoomExtents() override { return -1; }
 };
+
+// The section's mesh: a vertex per vertex line with its second position, as many texture
+// vertices, and a face per face line, with all edges visible. A face that names a vertex the
+// section does not have is left out.
+Mesh BuildZutMesh(const ZutSection& section);

@@ -40,6 +40,11 @@ int GetTicksPerFrame() {
     return platform ? platform->TicksPerFrame() : 160;
 }
 
+TriObject* CreateNewTriObject() {
+    HostPlatform* platform = GetHostPlatform();
+    return platform ? platform->NewTriObject() : new TriObject();
+}
+
 TimeValue GetAnimStart() {
     Interface* core = GetCOREInterface();
     return core ? core->GetAnimRange().Start() : 0;

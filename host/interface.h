@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/find_file.h"
 #include "host/inode.h"
 #include "host/max_types.h"
 
@@ -82,6 +83,13 @@ class HostPlatform {
     // ReferenceTarget::EnumDependents as the host answers it; a host that tracks no dependents
     // reports none.
     virtual int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) { return 0; }
+    // The entries of a directory listing (FindFirstFileA), in the platform's order; false when
+    // the listing cannot be started.
+    virtual bool ListDirectory(const std::string& pattern, std::vector<WIN32_FIND_DATAA>& entries) {
+        return false;
+    }
+    // A new triangle-mesh object of the host's own class (CreateNewTriObject).
+    virtual TriObject* NewTriObject() { return new TriObject(); }
     // The host's panel toolkit, or null for a host without panels.
     virtual class HostPanels* Panels() { return nullptr; }
     // A write to a file that the library opened failed (a full disk, a file-size limit); `error`
@@ -104,6 +112,8 @@ HostPlatform* GetHostPlatform();
 
 Interface* GetCOREInterface();
 int GetTicksPerFrame();
+// A new, empty triangle-mesh object; the caller hands it to a node or deletes it.
+TriObject* CreateNewTriObject();
 TimeValue GetAnimStart();
 TimeValue GetAnimEnd();
 

@@ -1,6 +1,6 @@
 #include "host/mesh.h"
 
-void Mesh::setNumFaces(int n) {
+void Mesh::setNumFaces(int n, BOOL, BOOL) {
     const size_t count = static_cast<size_t>(n > 0 ? n : 0);
     faces.resize(count);
     if (!tvFace.empty()) {

@@ -61,10 +61,16 @@ class Mesh {
     int getNumVerts() const { return static_cast<int>(verts.size()); }
     int getNumFaces() const { return static_cast<int>(faces.size()); }
     int getNumTVerts() const { return static_cast<int>(tVerts.size()); }
-    void setNumVerts(int n) { verts.resize(static_cast<size_t>(n > 0 ? n : 0)); }
+    // The host's keep and selection-sizing arguments change nothing here: entries that stay keep
+    // their values, new ones are zero, and the face selection always follows the faces.
+    void setNumVerts(int n, BOOL keep = FALSE, BOOL synchSel = FALSE) {
+        verts.resize(static_cast<size_t>(n > 0 ? n : 0));
+    }
     // Also sizes the face selection; texture faces follow when the mesh has them.
-    void setNumFaces(int n);
-    void setNumTVerts(int n) { tVerts.resize(static_cast<size_t>(n > 0 ? n : 0)); }
+    void setNumFaces(int n, BOOL keep = FALSE, BOOL synchSel = FALSE);
+    void setNumTVerts(int n, BOOL keep = FALSE) {
+        tVerts.resize(static_cast<size_t>(n > 0 ? n : 0));
+    }
     void setNumTVFaces(int n) { tvFace.resize(static_cast<size_t>(n > 0 ? n : 0)); }
 
     Point3& getVert(int i) { return verts[static_cast<size_t>(i)]; }

@@ -4,8 +4,10 @@
 
 #include "plugin/library.h"
 #include "services/debug_log.h"
+#include "standalone/import/directory_listing.h"
 #include "standalone/scene/build/scene_builder.h"
 #include "standalone/scene/build/scene_capture.h"
+#include "standalone/scene/objects/mesh_objects.h"
 
 namespace pellucid::standalone {
 
@@ -106,8 +108,26 @@ void StandaloneHost::FlashNodes(std::vector<INode*>* nodes) {
     }
 }
 
-BOOL StandaloneHost::MergeFromFile(const char*, BOOL, BOOL, BOOL, int, std::vector<CStr>*) {
-    return FALSE;
+BOOL StandaloneHost::MergeFromFile(const char* name, BOOL, BOOL selMerged, BOOL, int,
+                                   std::vector<CStr>* mrgList) {
+    MergeRecord record;
+    record.file = name != nullptr ? name : "";
+    record.localPath = name != nullptr ? ResolveIgnoringCase(LocalPath(name)) : "";
+    if (mrgList != nullptr) {
+        record.error = "merging a list of named nodes is not offered";
+    } else if (record.localPath.empty()) {
+        record.error = "the path is on a drive that is not mapped to a folder";
+    } else {
+        MergeResult result = MergeSceneDocument(scene_, record.localPath, selMerged != FALSE);
+        record.merged = result.merged;
+        record.error = result.error;
+        record.topLevelNodes = result.topLevelNodes;
+        for (SceneNode* node : result.nodes) {
+            record.nodes.push_back(node->Name());
+        }
+    }
+    merges_.push_back(record);
+    return record.merged ? TRUE : FALSE;
 }
 
 int StandaloneHost::MessageBox(HWND, const char* text, const char* caption, UINT) {
@@ -143,6 +163,16 @@ void StandaloneHost::TCBDefaults(float& tension, float& continuity, float& bias,
     bias = s.bias;
     easeIn = s.easeIn;
     easeOut = s.easeOut;
+}
+
+bool StandaloneHost::ListDirectory(const std::string& pattern,
+                                   std::vector<WIN32_FIND_DATAA>& entries) {
+    const std::string local = LocalPath(pattern);
+    return !local.empty() && ListLocalDirectory(local, entries);
+}
+
+TriObject* StandaloneHost::NewTriObject() {
+    return new EditableMesh();
 }
 
 int StandaloneHost::EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) {

@@ -13,6 +13,7 @@
 #include "standalone/host/drive_map.h"
 #include "standalone/host/message_log.h"
 #include "standalone/host/scene_import.h"
+#include "standalone/import/scene_merge.h"
 #include "standalone/panels/panel_toolkit.h"
 #include "standalone/scene/scene_store.h"
 #include "standalone/scene/scene_walks.h"
@@ -76,7 +77,8 @@ class StandaloneHost : public Interface, public HostPlatform {
     Interval GetAnimRange() override;
     BOOL GetLoopOption() override { return scene_.settings.loop ? TRUE : FALSE; }
     void FlashNodes(std::vector<INode*>* nodes) override;
-    // Merging scene files is not offered: always FALSE.
+    // Reads the file as a scene document and merges all its nodes (MergeSceneDocument); the
+    // merged nodes become the selection with selMerged. A name list is not offered (FALSE).
     BOOL MergeFromFile(const char* name, BOOL mergeAll = FALSE, BOOL selMerged = FALSE,
                        BOOL refresh = TRUE, int dupAction = 0,
                        std::vector<CStr>* mrgList = nullptr) override;
@@ -92,6 +94,12 @@ class StandaloneHost : public Interface, public HostPlatform {
     void TCBDefaults(float& tension, float& continuity, float& bias, float& easeIn,
                      float& easeOut) override;
     int EnumDependents(ReferenceTarget* target, DependentEnumProc* proc) override;
+    // Local folders through MapDrive's mapping (ListLocalDirectory).
+    bool ListDirectory(const std::string& pattern, std::vector<WIN32_FIND_DATAA>& entries) override;
+    TriObject* NewTriObject() override;
+
+    // The merges the library asked for, in order.
+    const std::vector<MergeRecord>& Merges() const { return merges_; }
     HostPanels* Panels() override { return &panels_; }
     void ReportWriteError(const char* path, int error) override;
     // The toolkit in which the library's panels open.
@@ -105,6 +113,7 @@ class StandaloneHost : public Interface, public HostPlatform {
     MessageLog log_;
     DriveFolders folders_;
     std::vector<std::string> flashed_;
+    std::vector<MergeRecord> merges_;
     std::map<std::string, int> writeErrors_;
     // Last, so that pages still open close while the scene is there.
     panels::PanelToolkit panels_;

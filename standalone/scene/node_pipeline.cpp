@@ -16,35 +16,18 @@ bool NodePipeline::Applies() const {
 
 const ObjectState& NodePipeline::Evaluate(TimeValue t, SceneNode* node) {
     const std::uint64_t revision = node->OwnerScene().revision.Value();
-    auto found = results_.find(t);
-    if (found == results_.end()) {
-        if (results_.size() >= kKeptTimes) {
-            auto oldest = results_.end();
-            for (auto it = results_.begin(); it != results_.end(); ++it) {
-                if (!it->second.running &&
-                    (oldest == results_.end() || it->second.lastUse < oldest->second.lastUse)) {
-                    oldest = it;
-                }
-            }
-            if (oldest != results_.end()) {
-                results_.erase(oldest);
-            }
-        }
-        found = results_.emplace(t, Result()).first;
-        Result& fresh = found->second;
-        fresh.mesh = std::make_unique<PipelineMesh>(this);
-        fresh.state = ObjectState(fresh.mesh.get());
+    if (!mesh_) {
+        mesh_ = std::make_unique<PipelineMesh>(this);
+        state_ = ObjectState(mesh_.get());
     }
-    Result& result = found->second;
-    result.lastUse = ++uses_;
     // A modifier that evaluates its own node gets the result as it stands so far.
-    if (result.revision != revision && !result.running) {
-        result.running = true;
-        const bool first = result.revision == 0;
-        BitArray marks = result.mesh->mesh.faceSel;
-        Run(*result.mesh, t, node, 0);
-        Mesh& mesh = result.mesh->mesh;
-        if (first) {
+    const bool current = evaluated_ && time_ == t && revision_ == revision;
+    if (!current && !running_) {
+        running_ = true;
+        BitArray marks = mesh_->mesh.faceSel;
+        Run(*mesh_, t, node, 0);
+        Mesh& mesh = mesh_->mesh;
+        if (!evaluated_) {
             for (int face : node->selectedFaces) {
                 mesh.faceSel.Set(face);
             }
@@ -52,10 +35,12 @@ const ObjectState& NodePipeline::Evaluate(TimeValue t, SceneNode* node) {
             // Marks that a check left on the evaluated mesh outlive a re-evaluation.
             mesh.faceSel = marks;
         }
-        result.revision = revision;
-        result.running = false;
+        time_ = t;
+        revision_ = revision;
+        evaluated_ = true;
+        running_ = false;
     }
-    return result.state;
+    return state_;
 }
 
 void NodePipeline::Run(PipelineMesh& target, TimeValue t, INode* node, int top) {
@@ -72,11 +57,6 @@ void NodePipeline::Run(PipelineMesh& target, TimeValue t, INode* node, int top) 
     target.ForgetBelow();
     // Eval on the result gives this same level of the stack at another time.
     target.SetStage(top - 1, node);
-}
-
-PipelineMesh* NodePipeline::ResultAt(TimeValue t) const {
-    const auto found = results_.find(t);
-    return found == results_.end() ? nullptr : found->second.mesh.get();
 }
 
 }  // namespace pellucid::standalone

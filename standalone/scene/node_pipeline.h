@@ -1,10 +1,10 @@
 // Evaluation of a node's modifier stack: the object converted to a triangle mesh, then each
-// modifier from the bottom up. Results are kept per time, so that the objects handed out stay
-// valid while the library holds them; a result is recomputed in place when the scene changed.
+// modifier from the bottom up. The node has one evaluated object, its evaluation cache: it stays
+// valid while the node keeps its stack, and an evaluation at another time, or after the scene
+// changed, recomputes it in place (so an object handed out earlier shows the latest evaluation).
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -25,25 +25,18 @@ class NodePipeline {
     // Fills `target` with the base mesh at t changed by the modifiers from the bottom of the
     // stack up to index `top` (top first indexing: `top` 0 runs the whole stack).
     void Run(PipelineMesh& target, TimeValue t, INode* node, int top);
-    // The result at t when it has been evaluated, else null.
-    PipelineMesh* ResultAt(TimeValue t) const;
-
-    // How many times a node keeps results for; the least recently used goes beyond that.
-    static constexpr size_t kKeptTimes = 64;
+    // The node's evaluated object when it has been evaluated (at whatever time), else null.
+    PipelineMesh* Current() const { return evaluated_ ? mesh_.get() : nullptr; }
 
   private:
-    struct Result {
-        std::unique_ptr<PipelineMesh> mesh;
-        ObjectState state;
-        std::uint64_t revision = 0;
-        std::uint64_t lastUse = 0;
-        bool running = false;
-    };
-
     Object* base_;
     std::vector<Modifier*> modifiers_;
-    std::map<TimeValue, Result> results_;
-    std::uint64_t uses_ = 0;
+    std::unique_ptr<PipelineMesh> mesh_;
+    ObjectState state_;
+    TimeValue time_ = 0;
+    std::uint64_t revision_ = 0;
+    bool evaluated_ = false;
+    bool running_ = false;
 };
 
 }  // namespace pellucid::standalone

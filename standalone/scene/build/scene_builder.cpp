@@ -140,6 +140,10 @@ void BuildScene(doc::Document document, Scene& scene) {
     ValidateDocument(document, "scene document", false);
     scene.settings = document.settings;
     scene.baseDirectory = document.baseDirectory;
+    AddToScene(std::move(document), scene);
+}
+
+void AddToScene(doc::Document document, Scene& scene) {
     build::Made made;
     build::BuildMaps(document, scene, made);
     build::BuildMaterials(document, scene, made);

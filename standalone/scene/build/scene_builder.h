@@ -21,5 +21,8 @@ class SceneBuildError : public std::runtime_error {
 // names the JSON pointer of the value at fault, as the document would be written). The library must
 // be loaded, since its own classes are made through its class registry.
 void BuildScene(doc::Document document, Scene& scene);
+// Brings the document's nodes, with everything they use, into a scene that may hold others; the
+// scene keeps its settings. The new top-level nodes follow the scene root's other children.
+void AddToScene(doc::Document document, Scene& scene);
 
 }  // namespace pellucid::standalone

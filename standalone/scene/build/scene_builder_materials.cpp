@@ -9,6 +9,7 @@ namespace pellucid::standalone::build {
 
 void BuildMaps(doc::Document& document, Scene& scene, Made& made) {
     const size_t count = document.maps.size();
+    made.firstMap = scene.Maps().size();
     for (size_t i = 0; i < count; ++i) {
         doc::Map& source = document.maps[i];
         // Sub-maps may come later in the list: they are wired once every map exists.
@@ -36,7 +37,7 @@ void BuildMaps(doc::Document& document, Scene& scene, Made& made) {
     }
     for (size_t i = 0; i < count; ++i) {
         auto* composed = dynamic_cast<ComposedMap*>(made.maps[i]);
-        const std::vector<int>& subs = scene.Maps()[i].source.subMaps;
+        const std::vector<int>& subs = scene.Maps()[made.firstMap + i].source.subMaps;
         for (size_t k = 0; composed != nullptr && k < subs.size(); ++k) {
             composed->SetSubMap(static_cast<int>(k),
                                 subs[k] < 0 ? nullptr : made.maps[static_cast<size_t>(subs[k])]);

@@ -139,6 +139,7 @@ void BuildObjects(doc::Document& document, Scene& scene, Made& made) {
 }
 
 void BuildModifiers(doc::Document& document, Scene& scene, Made& made) {
+    made.firstModifier = scene.Modifiers().size();
     for (size_t i = 0; i < document.modifiers.size(); ++i) {
         doc::Modifier& source = document.modifiers[i];
         const std::string what = ItemLabel("modifier", static_cast<int>(i), source.id);
@@ -171,7 +172,8 @@ void BindSkins(const doc::Document& document, Scene& scene, const Made& made) {
             if (skin == nullptr) {
                 continue;
             }
-            const doc::Modifier& source = scene.Modifiers()[static_cast<size_t>(m)].source;
+            const doc::Modifier& source =
+                scene.Modifiers()[made.firstModifier + static_cast<size_t>(m)].source;
             SceneNode* node = made.nodes[n];
             skin->AddSkinNode(node, source.skinInitialTransform ? *source.skinInitialTransform
                                                                 : node->GetObjectTM(0));
@@ -182,7 +184,7 @@ void BindSkins(const doc::Document& document, Scene& scene, const Made& made) {
         if (skin == nullptr) {
             continue;
         }
-        const doc::Modifier& source = scene.Modifiers()[m].source;
+        const doc::Modifier& source = scene.Modifiers()[made.firstModifier + m].source;
         for (const auto& [bone, initial] : source.boneInitialTransforms) {
             skin->SetBoneInitial(made.nodes[static_cast<size_t>(bone)], initial);
         }

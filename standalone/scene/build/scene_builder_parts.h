@@ -15,6 +15,9 @@ struct Made {
     std::vector<Object*> objects;
     std::vector<Modifier*> modifiers;
     std::vector<SceneNode*> nodes;
+    // Where this document's entries begin in the scene's lists (a scene may hold others).
+    size_t firstMap = 0;
+    size_t firstModifier = 0;
 };
 
 // For what only the library can refuse: a class that its registry does not offer.

@@ -120,7 +120,7 @@ std::vector<int> SelectedFaces(const SceneNode& node) {
             mesh = &tri->mesh;
         }
     } else if (node.Pipeline() != nullptr) {
-        if (PipelineMesh* result = node.Pipeline()->ResultAt(0)) {
+        if (PipelineMesh* result = node.Pipeline()->Current()) {
             mesh = &result->mesh;
         }
     }

@@ -1,0 +1,70 @@
+// What the exchange and evaluation commands share around their job: checking the output before
+// the work, opening an importer's input, and a report of notes that is printed for a person or
+// written as JSON.
+#pragma once
+
+#include <fstream>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/job_output.h"
+#include "standalone/document/json/json_writer.h"
+#include "standalone/host/standalone_host.h"
+
+namespace CLI {
+class App;
+}
+
+namespace pellucid::cli {
+
+// Declares --strict and --json.
+void AddReportFlags(CLI::App& command, bool& strict, bool& json);
+
+// Before the job: false, after printing why, when the output names one of `inputs` or cannot be
+// created, or when --json and the output would both go to standard output.
+bool CheckJobOutput(const JobOutput& output, const std::vector<std::string>& inputs, bool json,
+                    std::ostream& err);
+// Where the summary goes: standard error while the output itself goes to standard output.
+std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ostream& err);
+
+// Opens an importer's input; false after printing why.
+bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err);
+
+// Notes that explain what the library did without a word: what it passed over, where a file's
+// reading ended.
+class JobReport {
+  public:
+    void Note(std::string text) { notes_.push_back(std::move(text)); }
+    const std::vector<std::string>& Notes() const { return notes_; }
+    // "note: ..." lines.
+    void PrintNotes(std::ostream& err) const;
+    // "notes": [...] and "messages": [{"caption", "text"}] of the host's message boxes.
+    void WriteJson(standalone::JsonWriter& json, const standalone::StandaloneHost& host) const;
+
+  private:
+    std::vector<std::string> notes_;
+};
+
+// The exit code of a job that succeeded: findings (1) under --strict when there are notes or
+// message boxes.
+int SucceededExitCode(bool strict, const JobReport& report, const standalone::StandaloneHost& host);
+
+// Field `key` as an array of texts.
+void WriteStrings(standalone::JsonWriter& json, const char* key,
+                  const std::vector<std::string>& texts);
+// The fields "node", "vertices" and "faces" of the object being written.
+void WriteMeshCounts(standalone::JsonWriter& json, const std::string& node, int vertices,
+                     int faces);
+
+// Prints the JSON document that `write` fills, on one object, to `out`.
+template <typename Write>
+void PrintJson(std::ostream& out, Write write) {
+    standalone::JsonWriter json(16);
+    json.BeginObject();
+    write(json);
+    json.EndObject();
+    out << json.Text() << "\n";
+}
+
+}  // namespace pellucid::cli
