@@ -6,7 +6,6 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include <thread>
 
 #include "cli/command_line.h"
+#include "cli/scene_session.h"
 
 namespace pellucid::cli {
 
@@ -41,13 +41,6 @@ struct SceneRun {
     bool finished = false;
     int exitCode = kExitBadInput;
 };
-
-bool EndsWith(const std::string& text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-               return a == std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 void CopyCaptured(std::FILE* file, std::ostream& to) {
     std::rewind(file);
@@ -135,7 +128,7 @@ std::string BatchOutputPath(const std::string& folder, const std::string& scene,
                             const std::string& suffix) {
     std::string name = fs::path(scene).filename().string();
     constexpr std::string_view kDocument = ".pscene.json";
-    if (EndsWith(name, kDocument) && name.size() > kDocument.size()) {
+    if (EndsWithIgnoringCase(name, kDocument) && name.size() > kDocument.size()) {
         name.resize(name.size() - kDocument.size());
     } else {
         name = fs::path(name).stem().string();

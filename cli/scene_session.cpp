@@ -50,14 +50,15 @@ void AddSceneListOptions(CLI::App& command, std::vector<std::string>& scenes, Sc
     AddDriveOption(command, scene);
 }
 
+bool EndsWithIgnoringCase(std::string_view text, std::string_view lowerSuffix) {
+    return text.size() >= lowerSuffix.size() &&
+           std::equal(
+               lowerSuffix.begin(), lowerSuffix.end(), text.end() - lowerSuffix.size(),
+               [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
+
 bool IsSceneDocumentPath(const std::string& path) {
-    constexpr std::string_view kSuffix = ".json";
-    if (path.size() < kSuffix.size()) {
-        return false;
-    }
-    return std::equal(
-        kSuffix.begin(), kSuffix.end(), path.end() - kSuffix.size(),
-        [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    return EndsWithIgnoringCase(path, ".json");
 }
 
 std::optional<doc::Document> ReadSceneFile(const std::string& path, std::ostream& err,

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
@@ -16,6 +17,9 @@ namespace pellucid::cli {
 
 // True for a scene document (*.json); every other file is read as an interchange asset.
 bool IsSceneDocumentPath(const std::string& path);
+
+// True when `text` ends with `lowerSuffix` (given in lower case), letter case ignored.
+bool EndsWithIgnoringCase(std::string_view text, std::string_view lowerSuffix);
 
 // Reads the scene file as a document: a scene document as it is, an asset converted with default
 // options (its conversion report goes to `err` as note lines). On bad input prints one line
