@@ -1,66 +1,206 @@
-// The fields of document structs, described once: the JSON name, the member it fills and whether
-// a document must give it. The reader, the writer and the tests' comparison of documents all walk
-// these tables, so a new field of a described struct is one line here. How a member is read and
-// written follows from its type (an int is a time, a Point3 a point, a Quat a rotation, a float a
-// number, a std::string a string); an optional field is written only when it differs from the
-// struct's default.
+// The fields of document structs, described once: the JSON name, the member it fills, when it is
+// read and written, how its value is spelt and which entry types take it. The reader
+// (read/read_described.h), the writer (write/write_described.h) and the tests' comparison of
+// documents all walk these tables, so a new field of a described struct is one line here.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "standalone/document/scene_document.h"
+#include "standalone/document/type_names.h"
 
 namespace pellucid::standalone {
 
-template <typename S, typename M>
+// When a field is read and written.
+enum class Presence {
+    Optional,  // may be left out; written only when it differs from the struct's default
+    Always,    // may be left out; always written
+    Required,  // must be given; always written
+};
+
+// How a field's value is spelt in a document.
+namespace field_kind {
+
+// By the member's type: an int is a time, a float a number, a bool a flag, a Point3 a point, a
+// Quat a rotation, a Color [r, g, b], a std::string a string, a vector of a described struct an
+// array of objects.
+struct Plain {};
+// An integer from `min` to `max`.
+struct Integer {
+    std::int64_t min;
+    std::int64_t max;
+};
+// An enumeration spelt by the names of its type-name table.
+template <const auto& Names>
+struct Named {
+    static constexpr const auto& names = Names;
+};
+// The id of an entry: only entries of a shared list have one; `sharedBy` ends the refusal of an
+// id anywhere else ("/objects, which nodes share by it").
+struct EntryId {
+    std::string_view sharedBy;
+};
+// The type of an entry, spelt by the names of its type-name table. It is read before the other
+// fields, since it selects which of them the entry takes.
+template <const auto& Names>
+struct EntryType {
+    static constexpr const auto& names = Names;
+    static constexpr bool readFirst = true;
+};
+// An index into the document's list of `Entry`: an id (a node's id or name), the entry written in
+// place, or null (-1) where `allowNull`. On a vector, an array of references.
+template <typename E>
+struct Reference {
+    using Entry = E;
+    bool allowNull;
+};
+// The field's int member and `end` as [start, end] in ticks, the end not before the start.
+template <typename S>
+struct TimeRange {
+    int S::*end;
+};
+// The field's float member and `second` as [first, second].
+template <typename S>
+struct FloatPair {
+    float S::*second;
+};
+// A standard material's map slot: its name or its number, each slot once per material.
+struct MapSlot {};
+
+}  // namespace field_kind
+
+// The set of entry types that take a field, one bit per enumerator.
+inline constexpr std::uint32_t kEveryType = ~std::uint32_t{0};
+template <typename... Enum>
+constexpr std::uint32_t TypesOf(Enum... types) {
+    return ((std::uint32_t{1} << static_cast<unsigned>(types)) | ...);
+}
+template <typename Enum>
+constexpr std::uint32_t TypeBit(Enum type) {
+    return std::uint32_t{1} << static_cast<unsigned>(type);
+}
+
+template <typename S, typename M, typename Kind = field_kind::Plain>
 struct DocumentField {
+    using Struct = S;
+    using Member = M;
     std::string_view name;
     M S::*member;
-    bool required = false;
+    Presence presence = Presence::Optional;
+    Kind kind = {};
+    std::uint32_t types = kEveryType;
 };
 template <typename S, typename M>
-DocumentField(std::string_view, M S::*, bool) -> DocumentField<S, M>;
+DocumentField(std::string_view, M S::*, Presence) -> DocumentField<S, M>;
+template <typename S, typename M, typename Kind>
+DocumentField(std::string_view, M S::*, Presence, Kind) -> DocumentField<S, M, Kind>;
+template <typename S, typename M, typename Kind>
+DocumentField(std::string_view, M S::*, Presence, Kind, std::uint32_t) -> DocumentField<S, M, Kind>;
+
+// A nested object whose fields are members of the enclosing struct; written when any of them
+// differs from its default.
+template <typename Fields>
+struct DocumentGroup {
+    std::string_view name;
+    Fields fields;
+    Presence presence = Presence::Optional;
+    std::uint32_t types = kEveryType;
+};
+template <typename Fields>
+DocumentGroup(std::string_view, Fields) -> DocumentGroup<Fields>;
+
+template <typename T>
+inline constexpr bool kIsGroup = false;
+template <typename Fields>
+inline constexpr bool kIsGroup<DocumentGroup<Fields>> = true;
 
 constexpr auto FieldsOf(const doc::Drive*) {
     using T = doc::Drive;
-    return std::tuple{DocumentField{"root", &T::root, true},
-                      DocumentField{"universalName", &T::universalName, false}};
+    return std::tuple{DocumentField{"root", &T::root, Presence::Required},
+                      DocumentField{"universalName", &T::universalName, Presence::Optional}};
+}
+
+constexpr auto FieldsOf(const doc::Settings*) {
+    using T = doc::Settings;
+    using field_kind::Integer;
+    constexpr Presence kAlways = Presence::Always;
+    return std::tuple{DocumentField{"ticksPerFrame", &T::ticksPerFrame, Presence::Optional,
+                                    Integer{1, std::numeric_limits<int>::max()}},
+                      DocumentField{"animationRange", &T::animationStart, Presence::Optional,
+                                    field_kind::TimeRange<T>{&T::animationEnd}},
+                      DocumentField{"time", &T::time, Presence::Optional},
+                      DocumentGroup{"tcbDefaults",
+                                    std::tuple{DocumentField{"tension", &T::tension, kAlways},
+                                               DocumentField{"continuity", &T::continuity, kAlways},
+                                               DocumentField{"bias", &T::bias, kAlways},
+                                               DocumentField{"easeIn", &T::easeIn, kAlways},
+                                               DocumentField{"easeOut", &T::easeOut, kAlways}}},
+                      DocumentField{"loop", &T::loop, Presence::Optional},
+                      DocumentField{"drives", &T::drives, Presence::Optional}};
+}
+
+constexpr auto FieldsOf(const doc::MapSlot*) {
+    using T = doc::MapSlot;
+    return std::tuple{
+        DocumentField{"slot", &T::slot, Presence::Required, field_kind::MapSlot{}},
+        DocumentField{"map", &T::map, Presence::Required, field_kind::Reference<doc::Map>{true}},
+        DocumentField{"amount", &T::amount, Presence::Always}};
+}
+
+constexpr auto FieldsOf(const doc::Material*) {
+    using T = doc::Material;
+    using enum doc::MaterialType;
+    constexpr Presence kOptional = Presence::Optional;
+    constexpr field_kind::Plain kPlain;
+    constexpr std::uint32_t kStandard = TypesOf(Standard);
+    return std::tuple{
+        DocumentField{"id", &T::id, kOptional,
+                      field_kind::EntryId{"/materials, which are shared by it"}},
+        DocumentField{"type", &T::type, Presence::Always,
+                      field_kind::EntryType<kMaterialTypeNames>{}},
+        DocumentField{"name", &T::name, Presence::Always},
+        DocumentField{"ambient", &T::ambient, kOptional, kPlain, kStandard},
+        DocumentField{"diffuse", &T::diffuse, kOptional, kPlain, kStandard},
+        DocumentField{"specular", &T::specular, kOptional, kPlain, kStandard},
+        DocumentField{"shininess", &T::shininess, kOptional, kPlain, kStandard},
+        DocumentField{"shininessStrength", &T::shininessStrength, kOptional, kPlain, kStandard},
+        DocumentField{"selfIllumination", &T::selfIllumination, kOptional, kPlain, kStandard},
+        DocumentField{"transparency", &T::transparency, kOptional, kPlain, kStandard},
+        DocumentField{"transparencyType", &T::transparencyType, kOptional,
+                      field_kind::Named<kTransparencyTypeNames>{}, kStandard},
+        DocumentField{"maps", &T::maps, kOptional, kPlain, kStandard},
+        DocumentField{"subMaterials", &T::subMaterials, Presence::Always,
+                      field_kind::Reference<doc::Material>{true}, TypesOf(Multi)}};
 }
 
 // A node's pivot: the offset of its object from the node, each part optional.
 constexpr auto FieldsOf(const doc::Pivot*) {
     using T = doc::Pivot;
-    return std::tuple{DocumentField{"position", &T::position, false},
-                      DocumentField{"rotation", &T::rotation, false},
-                      DocumentField{"scale", &T::scale, false}};
+    return std::tuple{DocumentField{"position", &T::position, Presence::Optional},
+                      DocumentField{"rotation", &T::rotation, Presence::Optional},
+                      DocumentField{"scale", &T::scale, Presence::Optional}};
 }
 
 // Keys of controllers and float tracks: every key has its time and value.
 constexpr auto FieldsOf(const doc::PositionKey*) {
     using T = doc::PositionKey;
-    return std::tuple{DocumentField{"time", &T::time, true},
-                      DocumentField{"value", &T::value, true},
-                      DocumentField{"inTangent", &T::inTangent, false},
-                      DocumentField{"outTangent", &T::outTangent, false}};
+    return std::tuple{DocumentField{"time", &T::time, Presence::Required},
+                      DocumentField{"value", &T::value, Presence::Required},
+                      DocumentField{"inTangent", &T::inTangent, Presence::Optional},
+                      DocumentField{"outTangent", &T::outTangent, Presence::Optional}};
 }
-constexpr auto FieldsOf(const doc::RotationKey*) {
-    using T = doc::RotationKey;
-    return std::tuple{DocumentField{"time", &T::time, true},
-                      DocumentField{"value", &T::value, true}};
-}
-constexpr auto FieldsOf(const doc::ScaleKey*) {
-    using T = doc::ScaleKey;
-    return std::tuple{DocumentField{"time", &T::time, true},
-                      DocumentField{"value", &T::value, true}};
-}
-constexpr auto FieldsOf(const doc::FloatKey*) {
-    using T = doc::FloatKey;
-    return std::tuple{DocumentField{"time", &T::time, true},
-                      DocumentField{"value", &T::value, true}};
+template <typename Key>
+requires(std::is_same_v<Key, doc::RotationKey> || std::is_same_v<Key, doc::ScaleKey> ||
+         std::is_same_v<Key, doc::FloatKey>) constexpr auto FieldsOf(const Key*) {
+    return std::tuple{DocumentField{"time", &Key::time, Presence::Required},
+                      DocumentField{"value", &Key::value, Presence::Required}};
 }
 
 template <typename S>
@@ -71,29 +211,57 @@ concept DescribedDocumentStruct = requires {
 template <DescribedDocumentStruct S>
 inline constexpr auto kFieldsOf = FieldsOf(static_cast<const S*>(nullptr));
 
-// The JSON names of a described struct's fields, in table order.
-template <DescribedDocumentStruct S>
-inline constexpr auto kFieldNamesOf = std::apply(
-    [](const auto&... field) {
-        return std::array<std::string_view, sizeof...(field)>{field.name...};
-    },
-    kFieldsOf<S>);
+// The JSON names of a tuple of fields, in order.
+template <typename Fields>
+constexpr auto NamesOf(const Fields& fields) {
+    return std::apply(
+        [](const auto&... field) {
+            return std::array<std::string_view, sizeof...(field)>{field.name...};
+        },
+        fields);
+}
 
-// Calls visit(field) for field `index` of the table of S.
-template <DescribedDocumentStruct S, typename Visit>
-void VisitField(std::size_t index, Visit&& visit) {
+template <DescribedDocumentStruct S>
+inline constexpr auto kFieldNamesOf = NamesOf(kFieldsOf<S>);
+
+// Calls visit(field) for field `index` of a tuple of fields.
+template <typename Fields, typename Visit>
+void VisitField(const Fields& fields, std::size_t index, Visit&& visit) {
     std::apply(
         [&](const auto&... field) {
             std::size_t i = 0;
             ((i++ == index ? visit(field) : void()), ...);
         },
-        kFieldsOf<S>);
+        fields);
 }
 
-// Calls visit(field) for every field of the table of S, in order.
+// Calls visit(field) for every field of a tuple of fields, in order.
+template <typename Fields, typename Visit>
+void ForEachField(const Fields& fields, Visit&& visit) {
+    std::apply([&](const auto&... field) { (visit(field), ...); }, fields);
+}
+
+// Calls visit(name, memberPointer) for every member that the fields of S fill, groups opened
+// and the second member of a pair included: what a comparison of two values of S compares.
 template <DescribedDocumentStruct S, typename Visit>
-void ForEachDocumentField(Visit&& visit) {
-    std::apply([&](const auto&... field) { (visit(field), ...); }, kFieldsOf<S>);
+void ForEachDescribedMember(Visit&& visit) {
+    auto visitFields = [&](const auto& fields, const auto& self) -> void {
+        ForEachField(fields, [&](const auto& field) {
+            using Field = std::decay_t<decltype(field)>;
+            if constexpr (kIsGroup<Field>) {
+                self(field.fields, self);
+            } else {
+                visit(field.name, field.member);
+                using Kind = std::decay_t<decltype(field.kind)>;
+                if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
+                    visit(field.name, field.kind.end);
+                } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
+                    visit(field.name, field.kind.second);
+                }
+            }
+        });
+    };
+    visitFields(kFieldsOf<S>, visitFields);
 }
 
 }  // namespace pellucid::standalone

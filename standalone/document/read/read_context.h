@@ -7,6 +7,7 @@
 // order in which inline entries are appended to the document's lists.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
@@ -20,6 +21,7 @@
 #include <fmt/format.h>
 
 #include "standalone/document/json/json_reader.h"
+#include "standalone/document/map_slots.h"
 #include "standalone/document/scene_document.h"
 #include "standalone/document/scene_document_io.h"
 #include "standalone/document/type_names.h"
@@ -70,24 +72,31 @@ struct TypeFields {
 
 // The "type" of an entry (object, modifier, material, map), refused unless `names` has it; sets
 // `kind` to what messages call the entry ("an object of type \"box\"").
+template <typename Enum, std::size_t N>
+Enum ReadEntryType(const JsonReader& reader, JsonElement value, const JsonPath& path,
+                   std::string_view entry, const TypeName<Enum> (&names)[N], std::string& kind) {
+    const std::string_view typeName = reader.RequiredString(value, path, "type");
+    const TypeName<Enum>* named = FindTypeName(names, typeName);
+    if (named == nullptr) {
+        reader.Fail(path.Field("type"), fmt::format("unknown {} type \"{}\" (expected {})", entry,
+                                                    typeName, ListOfNames(names, "")));
+    }
+    const bool vowel = std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
+    kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
+    return named->value;
+}
 template <typename Enum, std::size_t N, std::size_t M>
 const TypeFields<Enum>& ReadEntryType(const JsonReader& reader, JsonElement value,
                                       const JsonPath& path, std::string_view entry,
                                       const TypeName<Enum> (&names)[N],
                                       const TypeFields<Enum> (&types)[M], std::string& kind) {
-    const std::string_view typeName = reader.RequiredString(value, path, "type");
-    if (const TypeName<Enum>* named = FindTypeName(names, typeName)) {
-        for (const TypeFields<Enum>& type : types) {
-            if (type.type == named->value) {
-                const bool vowel =
-                    std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
-                kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
-                return type;
-            }
+    const Enum type = ReadEntryType(reader, value, path, entry, names, kind);
+    for (const TypeFields<Enum>& fields : types) {
+        if (fields.type == type) {
+            return fields;
         }
     }
-    reader.Fail(path.Field("type"), fmt::format("unknown {} type \"{}\" (expected {})", entry,
-                                                typeName, ListOfNames(names, "")));
+    return types[0];
 }
 
 enum class SideType { Float32, Int32, UInt32 };
@@ -113,6 +122,11 @@ class SceneDocumentReader : public JsonReader {
     doc::Transform ReadTransform(JsonElement value, const JsonPath& path) const;
     doc::Pivot ReadPivot(JsonElement value, const JsonPath& path) const;
     int ReadTime(JsonElement value, const JsonPath& path) const;
+    // [start, end] in ticks, the end not before the start.
+    void ReadTimeRange(JsonElement value, const JsonPath& path, int& start, int& end) const;
+    // A standard material's map slot by name or number, refused when the material being read
+    // gives it twice.
+    int ReadMapSlot(JsonElement value, const JsonPath& path);
     // A number (a constant track) or {"interpolation", "keys"}.
     doc::FloatTrack ReadFloatTrack(JsonElement value, const JsonPath& path) const;
     doc::Controller<doc::PositionKey> ReadPositionController(JsonElement value,
@@ -166,8 +180,6 @@ class SceneDocumentReader : public JsonReader {
 
     // Settings (read_settings.cpp).
     void ReadSettings(JsonElement value, const JsonPath& path);
-    void ReadTcbDefaults(JsonElement value, const JsonPath& path);
-    doc::Drive ReadDrive(JsonElement value, const JsonPath& path) const;
 
     // Nodes (read_nodes.cpp).
     void IndexNodeTree(JsonElement nodes, const JsonPath& path);
@@ -187,7 +199,6 @@ class SceneDocumentReader : public JsonReader {
 
     // Materials (read_materials.cpp).
     doc::Material ReadMaterial(JsonElement value, const JsonPath& path, bool shared);
-    void ReadMapSlots(JsonElement value, const JsonPath& path, doc::Material& material);
 
     // Maps and images (read_maps.cpp, read_images.cpp).
     doc::Map ReadMap(JsonElement value, const JsonPath& path, bool shared);
@@ -225,6 +236,8 @@ class SceneDocumentReader : public JsonReader {
     static constexpr int kAmbiguousName = -2;
 
     SideFileCache sideFiles_;
+    // The map slots that the standard material being read has given.
+    std::array<bool, kMapSlotCount> mapSlotsGiven_{};
 };
 
 }  // namespace pellucid::standalone

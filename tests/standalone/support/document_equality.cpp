@@ -36,20 +36,6 @@ constexpr auto MembersOf(const Quat*) {
     return std::tuple{Member{"x", &Quat::x}, Member{"y", &Quat::y}, Member{"z", &Quat::z},
                       Member{"w", &Quat::w}};
 }
-constexpr auto MembersOf(const doc::Settings*) {
-    using T = doc::Settings;
-    return std::tuple{Member{"ticksPerFrame", &T::ticksPerFrame},
-                      Member{"animationStart", &T::animationStart},
-                      Member{"animationEnd", &T::animationEnd},
-                      Member{"time", &T::time},
-                      Member{"tension", &T::tension},
-                      Member{"continuity", &T::continuity},
-                      Member{"bias", &T::bias},
-                      Member{"easeIn", &T::easeIn},
-                      Member{"easeOut", &T::easeOut},
-                      Member{"loop", &T::loop},
-                      Member{"drives", &T::drives}};
-}
 constexpr auto MembersOf(const doc::Transform*) {
     using T = doc::Transform;
     return std::tuple{Member{"matrix", &T::matrix}, Member{"fromParts", &T::fromParts},
@@ -116,27 +102,6 @@ constexpr auto MembersOf(const doc::Modifier*) {
                       Member{"context", &T::context},
                       Member{"channels", &T::channels}};
 }
-constexpr auto MembersOf(const doc::MapSlot*) {
-    using T = doc::MapSlot;
-    return std::tuple{Member{"slot", &T::slot}, Member{"map", &T::map},
-                      Member{"amount", &T::amount}};
-}
-constexpr auto MembersOf(const doc::Material*) {
-    using T = doc::Material;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"type", &T::type},
-                      Member{"name", &T::name},
-                      Member{"ambient", &T::ambient},
-                      Member{"diffuse", &T::diffuse},
-                      Member{"specular", &T::specular},
-                      Member{"shininess", &T::shininess},
-                      Member{"shininessStrength", &T::shininessStrength},
-                      Member{"selfIllumination", &T::selfIllumination},
-                      Member{"transparency", &T::transparency},
-                      Member{"transparencyType", &T::transparencyType},
-                      Member{"maps", &T::maps},
-                      Member{"subMaterials", &T::subMaterials}};
-}
 constexpr auto MembersOf(const doc::Image*) {
     using T = doc::Image;
     return std::tuple{Member{"kind", &T::kind},
@@ -182,16 +147,6 @@ constexpr auto MembersOf(const doc::Document*) {
         Member{"rootNodes", &T::rootNodes}, Member{"baseDirectory", &T::baseDirectory}};
 }
 
-// The structs whose fields the reader and writer take from a table compare by that table.
-template <DescribedDocumentStruct S>
-constexpr auto MembersOf(const S*) {
-    return std::apply(
-        [](const auto&... field) {
-            return std::tuple{Member{field.name.data(), field.member}...};
-        },
-        kFieldsOf<S>);
-}
-
 template <typename T>
 concept Described = requires {
     MembersOf(static_cast<const T*>(nullptr));
@@ -209,9 +164,17 @@ class Comparer {
         if (!difference.empty()) {
             return;
         }
-        if constexpr (Described<T>) {
-            std::apply([&](const auto&... member) { (SameMember(path, member, a, b), ...); },
-                       MembersOf(static_cast<const T*>(nullptr)));
+        if constexpr (DescribedDocumentStruct<T>) {
+            // The structs whose fields the reader and writer take from a table compare by it.
+            ForEachDescribedMember<T>([&](std::string_view name, auto pointer) {
+                SameMember(path, name, a.*pointer, b.*pointer);
+            });
+        } else if constexpr (Described<T>) {
+            std::apply(
+                [&](const auto&... member) {
+                    (SameMember(path, member.name, a.*member.pointer, b.*member.pointer), ...);
+                },
+                MembersOf(static_cast<const T*>(nullptr)));
         } else if constexpr (std::is_enum_v<T>) {
             Same(path, static_cast<int>(a), static_cast<int>(b));
         } else if constexpr (std::is_same_v<T, float>) {
@@ -250,15 +213,14 @@ class Comparer {
     }
 
   private:
-    template <typename S, typename M>
-    void SameMember(const std::string& path, const Member<S, M>& member, const S& a, const S& b) {
-        if constexpr (std::is_same_v<S, doc::Document> && std::is_same_v<M, std::string>) {
-            if (!compareBaseDirectory_) {
-                return;  // the base directory is the document's only string
-            }
+    template <typename M>
+    void SameMember(const std::string& path, std::string_view name, const M& a, const M& b) {
+        if (path.empty() && name == "baseDirectory" && !compareBaseDirectory_) {
+            return;
         }
-        Same(path.empty() ? member.name : path + "." + member.name, a.*member.pointer,
-             b.*member.pointer);
+        const std::string memberPath =
+            path.empty() ? std::string(name) : path + "." + std::string(name);
+        Same(memberPath, a, b);
     }
 
     template <typename T>

@@ -1,0 +1,181 @@
+// Writing the structs described in document_fields.h: each field by its kind, or by its member's
+// type where the kind is plain; an optional field only when it differs from the struct's default.
+#pragma once
+
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "standalone/document/document_fields.h"
+#include "standalone/document/map_slots.h"
+#include "standalone/document/type_names.h"
+#include "standalone/document/write/write_context.h"
+
+namespace pellucid::standalone {
+
+// A default-made struct, for "is this field at its default".
+template <typename S>
+inline const S kDefaultOf{};
+
+inline bool IsDefaultValue(int value, int defaultValue) {
+    return value == defaultValue;
+}
+inline bool IsDefaultValue(bool value, bool defaultValue) {
+    return value == defaultValue;
+}
+inline bool IsDefaultValue(const std::string& value, const std::string& defaultValue) {
+    return value == defaultValue;
+}
+template <typename T>
+bool IsDefaultValue(const std::vector<T>& value, const std::vector<T>& defaultValue) {
+    return value.empty() && defaultValue.empty();
+}
+template <typename T>
+requires std::is_enum_v<T>
+bool IsDefaultValue(T value, T defaultValue) {
+    return value == defaultValue;
+}
+template <typename T>
+requires(!std::is_enum_v<T>) bool IsDefaultValue(const T& value, const T& defaultValue) {
+    return SameBits(value, defaultValue);
+}
+
+// Whether a field (or group) of `value` holds the struct's default in every member it fills.
+template <typename S, typename Field>
+bool FieldIsDefault(const Field& field, const S& value) {
+    if constexpr (kIsGroup<Field>) {
+        bool all = true;
+        ForEachField(field.fields, [&](const auto& f) { all = all && FieldIsDefault(f, value); });
+        return all;
+    } else {
+        using Kind = std::decay_t<decltype(field.kind)>;
+        const S& defaults = kDefaultOf<S>;
+        bool same = IsDefaultValue(value.*field.member, defaults.*field.member);
+        if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
+            same = same && IsDefaultValue(value.*field.kind.end, defaults.*field.kind.end);
+        } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
+            same = same && IsDefaultValue(value.*field.kind.second, defaults.*field.kind.second);
+        }
+        return same;
+    }
+}
+
+// Whether every field of S holds its default, so that a writer may leave the whole struct out.
+template <DescribedDocumentStruct S>
+bool AllFieldsDefault(const S& value) {
+    bool all = true;
+    ForEachField(kFieldsOf<S>, [&](const auto& field) {
+        all = all && field.presence == Presence::Optional && FieldIsDefault(field, value);
+    });
+    return all;
+}
+
+template <typename Entry>
+void SceneDocumentWriter::WriteReferenceTo(int index) {
+    if constexpr (std::is_same_v<Entry, doc::Material>) {
+        WriteMaterialReference(index);
+    } else if constexpr (std::is_same_v<Entry, doc::Map>) {
+        WriteMapReference(index);
+    } else if constexpr (std::is_same_v<Entry, doc::Object>) {
+        WriteObjectReference(index);
+    } else if constexpr (std::is_same_v<Entry, doc::Modifier>) {
+        WriteModifierReference(index);
+    } else {
+        static_assert(std::is_same_v<Entry, doc::Node>);
+        WriteNodeReference(index);
+    }
+}
+
+template <typename M>
+void SceneDocumentWriter::WritePlain(const M& value) {
+    if constexpr (std::is_same_v<M, int>) {
+        json_.Int(value);
+    } else if constexpr (std::is_same_v<M, float>) {
+        json_.Float(value);
+    } else if constexpr (std::is_same_v<M, bool>) {
+        json_.Bool(value);
+    } else if constexpr (std::is_same_v<M, Point3>) {
+        json_.Point(value);
+    } else if constexpr (std::is_same_v<M, Quat>) {
+        WriteRotation(value);
+    } else if constexpr (std::is_same_v<M, Color>) {
+        const float rgb[3] = {value.r, value.g, value.b};
+        json_.Floats(rgb);
+    } else if constexpr (std::is_same_v<M, std::string>) {
+        json_.String(value);
+    } else {
+        json_.BeginArray();
+        for (const auto& item : value) {
+            WriteDescribed(item);
+        }
+        json_.EndArray();
+    }
+}
+
+template <typename S, typename M, typename Kind>
+void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind>& field, const S& value) {
+    const M& member = value.*field.member;
+    if constexpr (std::is_same_v<Kind, field_kind::Plain> ||
+                  std::is_same_v<Kind, field_kind::Integer>) {
+        WritePlain(member);
+    } else if constexpr (requires { Kind::names; }) {
+        json_.String(NameOf(Kind::names, member));
+    } else if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
+        json_.BeginInlineArray();
+        json_.Int(member);
+        json_.Int(value.*field.kind.end);
+        json_.EndInlineArray();
+    } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
+        const float pair[2] = {member, value.*field.kind.second};
+        json_.Floats(pair);
+    } else if constexpr (std::is_same_v<Kind, field_kind::MapSlot>) {
+        if (member < 0 || member >= kMapSlotCount) {
+            json_.Fail("map slot out of range");
+        }
+        json_.String(MapSlotName(member));
+    } else if constexpr (std::is_same_v<Kind, field_kind::EntryId>) {
+        json_.String(member);
+    } else if constexpr (std::is_same_v<M, std::vector<int>>) {
+        json_.BeginArray();
+        for (int index : member) {
+            WriteReferenceTo<typename Kind::Entry>(index);
+        }
+        json_.EndArray();
+    } else {
+        WriteReferenceTo<typename Kind::Entry>(member);
+    }
+}
+
+template <typename S, typename Fields>
+void SceneDocumentWriter::WriteFieldTuple(const S& value, const Fields& fields,
+                                          std::uint32_t typeBit) {
+    ForEachField(fields, [&](const auto& field) {
+        using Field = std::decay_t<decltype(field)>;
+        if constexpr (!kIsGroup<Field>) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(field.kind)>, field_kind::EntryId>) {
+                return;  // written by WriteEntry, which may make one up
+            }
+        }
+        if ((field.types & typeBit) == 0 ||
+            (field.presence == Presence::Optional && FieldIsDefault(field, value))) {
+            return;
+        }
+        json_.Key(field.name);
+        if constexpr (kIsGroup<Field>) {
+            json_.BeginObject();
+            WriteFieldTuple(value, field.fields, kEveryType);
+            json_.EndObject();
+        } else {
+            WriteFieldValue(field, value);
+        }
+    });
+}
+
+template <typename S>
+void SceneDocumentWriter::WriteDescribed(const S& value, std::uint32_t typeBit) {
+    json_.BeginObject();
+    WriteFieldTuple(value, kFieldsOf<S>, typeBit);
+    json_.EndObject();
+}
+
+}  // namespace pellucid::standalone
