@@ -73,6 +73,25 @@ struct FloatPair {
 };
 // A standard material's map slot: its name or its number, each slot once per material.
 struct MapSlot {};
+// References to maps; entries of the types in `pairFor` take exactly two.
+struct MapList {
+    std::uint32_t pairFor;
+};
+// Element `index` of a vector of map references.
+struct MapAt {
+    std::size_t index;
+};
+// Unsigned words up to `max` (inline or in a side file); a side file's int32 values are taken as
+// stored when `bitsAsGiven` (smoothing groups), else refused when negative.
+struct Words {
+    std::uint32_t max;
+    bool bitsAsGiven;
+};
+// Texture vertices [u, v] or [u, v, w]; `hasW` records whether any had three values.
+template <typename Access>
+struct UvArray {
+    Access hasW;
+};
 
 }  // namespace field_kind
 
@@ -87,12 +106,39 @@ constexpr std::uint32_t TypeBit(Enum type) {
     return std::uint32_t{1} << static_cast<unsigned>(type);
 }
 
-template <typename S, typename M, typename Kind = field_kind::Plain>
+// A member of a member (a mesh array of an object): for fields that fill a part of an entry.
+template <typename S, typename Part, typename M>
+struct MemberPath {
+    Part S::*part;
+    M Part::*member;
+};
+
+template <typename S, typename Part, typename M>
+MemberPath(Part S::*, M Part::*) -> MemberPath<S, Part, M>;
+
+template <typename S, typename M>
+M& MemberOf(S& value, M S::*member) {
+    return value.*member;
+}
+template <typename S, typename M>
+const M& MemberOf(const S& value, M S::*member) {
+    return value.*member;
+}
+template <typename S, typename Part, typename M>
+M& MemberOf(S& value, MemberPath<S, Part, M> path) {
+    return value.*path.part.*path.member;
+}
+template <typename S, typename Part, typename M>
+const M& MemberOf(const S& value, MemberPath<S, Part, M> path) {
+    return value.*path.part.*path.member;
+}
+
+template <typename S, typename M, typename Kind = field_kind::Plain, typename Access = M S::*>
 struct DocumentField {
     using Struct = S;
     using Member = M;
     std::string_view name;
-    M S::*member;
+    Access member;
     Presence presence = Presence::Optional;
     Kind kind = {};
     std::uint32_t types = kEveryType;
@@ -103,6 +149,9 @@ template <typename S, typename M, typename Kind>
 DocumentField(std::string_view, M S::*, Presence, Kind) -> DocumentField<S, M, Kind>;
 template <typename S, typename M, typename Kind>
 DocumentField(std::string_view, M S::*, Presence, Kind, std::uint32_t) -> DocumentField<S, M, Kind>;
+template <typename S, typename Part, typename M, typename Kind>
+DocumentField(std::string_view, MemberPath<S, Part, M>, Presence, Kind, std::uint32_t)
+    -> DocumentField<S, M, Kind, MemberPath<S, Part, M>>;
 
 // A nested object whose fields are members of the enclosing struct; written when any of them
 // differs from its default.
@@ -180,6 +229,68 @@ constexpr auto FieldsOf(const doc::Material*) {
                       field_kind::Reference<doc::Material>{true}, TypesOf(Multi)}};
 }
 
+constexpr auto FieldsOf(const doc::Map*) {
+    using T = doc::Map;
+    using enum doc::MapType;
+    constexpr Presence kOptional = Presence::Optional;
+    constexpr Presence kAlways = Presence::Always;
+    constexpr std::uint32_t kBitmap = TypesOf(Bitmap);
+    return std::tuple{
+        DocumentField{"id", &T::id, kOptional,
+                      field_kind::EntryId{"/maps, which are shared by it"}},
+        DocumentField{"type", &T::type, kAlways, field_kind::EntryType<kMapTypeNames>{}},
+        DocumentField{"file", &T::file, kAlways, field_kind::Plain{}, kBitmap},
+        DocumentField{"image", &T::image, kOptional, field_kind::Plain{}, kBitmap},
+        DocumentField{"tiling", &T::uTiling, kOptional, field_kind::FloatPair<T>{&T::vTiling},
+                      kBitmap},
+        DocumentField{"maps", &T::subMaps, kAlways, field_kind::MapList{TypesOf(RGBMultiply)},
+                      TypesOf(RGBMultiply, Other)},
+        DocumentField{"map", &T::subMaps, kAlways, field_kind::MapAt{0}, TypesOf(Mask)},
+        DocumentField{"mask", &T::subMaps, kAlways, field_kind::MapAt{1}, TypesOf(Mask)}};
+}
+
+// The sphere primitive's segment range.
+inline constexpr int kMinSphereSegments = 4;
+inline constexpr int kMaxSphereSegments = 200;
+// Material ids are 16-bit in the host's meshes.
+inline constexpr std::uint32_t kMaxMaterialId = 0xffff;
+
+constexpr auto FieldsOf(const doc::Object*) {
+    using T = doc::Object;
+    using M = doc::MeshData;
+    using enum doc::ObjectType;
+    constexpr Presence kOptional = Presence::Optional;
+    constexpr Presence kAlways = Presence::Always;
+    constexpr field_kind::Plain kPlain;
+    constexpr std::uint32_t kMesh = TypesOf(Mesh);
+    constexpr std::uint32_t kSphere = TypesOf(Sphere);
+    constexpr std::uint32_t kBoxes = TypesOf(Box, CollBox);
+    constexpr std::uint32_t kCollBox = TypesOf(CollBox);
+    return std::tuple{
+        DocumentField{"id", &T::id, kOptional,
+                      field_kind::EntryId{"/objects, which nodes share by it"}},
+        DocumentField{"type", &T::type, kAlways, field_kind::EntryType<kObjectTypeNames>{}},
+        DocumentField{"vertices", MemberPath{&T::mesh, &M::vertices}, kAlways, kPlain, kMesh},
+        DocumentField{"faces", MemberPath{&T::mesh, &M::faces}, kAlways, kPlain, kMesh},
+        DocumentField{"smoothing", MemberPath{&T::mesh, &M::smoothing}, kOptional,
+                      field_kind::Words{std::numeric_limits<std::uint32_t>::max(), true}, kMesh},
+        DocumentField{"materialIds", MemberPath{&T::mesh, &M::materialIds}, kOptional,
+                      field_kind::Words{kMaxMaterialId, false}, kMesh},
+        DocumentField{"uvVertices", MemberPath{&T::mesh, &M::uvVertices}, kOptional,
+                      field_kind::UvArray{MemberPath{&T::mesh, &M::uvHasW}}, kMesh},
+        DocumentField{"uvFaces", MemberPath{&T::mesh, &M::uvFaces}, kOptional, kPlain, kMesh},
+        DocumentField{"radius", &T::radius, kAlways, kPlain, kSphere},
+        DocumentField{"segments", &T::segments, kAlways,
+                      field_kind::Integer{kMinSphereSegments, kMaxSphereSegments}, kSphere},
+        DocumentField{"length", &T::length, kAlways, kPlain, kBoxes},
+        DocumentField{"width", &T::width, kAlways, kPlain, kBoxes},
+        DocumentField{"height", &T::height, kAlways, kPlain, kBoxes},
+        DocumentField{"widthSegments", &T::widthSegments, kAlways, kPlain, kCollBox},
+        DocumentField{"lengthSegments", &T::lengthSegments, kAlways, kPlain, kCollBox},
+        DocumentField{"heightSegments", &T::heightSegments, kAlways, kPlain, kCollBox},
+        DocumentField{"mapping", &T::mapping, kAlways, kPlain, kCollBox}};
+}
+
 // A node's pivot: the offset of its object from the node, each part optional.
 constexpr auto FieldsOf(const doc::Pivot*) {
     using T = doc::Pivot;
@@ -241,7 +352,7 @@ void ForEachField(const Fields& fields, Visit&& visit) {
     std::apply([&](const auto&... field) { (visit(field), ...); }, fields);
 }
 
-// Calls visit(name, memberPointer) for every member that the fields of S fill, groups opened
+// Calls visit(name, access) for every member that the fields of S fill, groups opened
 // and the second member of a pair included: what a comparison of two values of S compares.
 template <DescribedDocumentStruct S, typename Visit>
 void ForEachDescribedMember(Visit&& visit) {
@@ -257,6 +368,8 @@ void ForEachDescribedMember(Visit&& visit) {
                     visit(field.name, field.kind.end);
                 } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
                     visit(field.name, field.kind.second);
+                } else if constexpr (requires { field.kind.hasW; }) {
+                    visit(field.name, field.kind.hasW);
                 }
             }
         });

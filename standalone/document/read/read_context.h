@@ -136,6 +136,9 @@ class SceneDocumentReader : public JsonReader {
     doc::Controller<doc::ScaleKey> ReadScaleController(JsonElement value,
                                                        const JsonPath& path) const;
 
+    // An image: a file name, a fill or pixels (read_images.cpp).
+    doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
+
     // Large arrays, inline or from a side file (read_arrays.cpp).
     void ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
     // [u, v] or [u, v, w]; sets hasW when any element has three values.
@@ -202,7 +205,6 @@ class SceneDocumentReader : public JsonReader {
 
     // Maps and images (read_maps.cpp, read_images.cpp).
     doc::Map ReadMap(JsonElement value, const JsonPath& path, bool shared);
-    doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
     void LoadImageFile(const JsonPath& path, doc::Image& image) const;
 
     // Side arrays (read_arrays.cpp). The form is recognised by being an object;

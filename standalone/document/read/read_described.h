@@ -61,6 +61,16 @@ void ReadPlain(Reader& reader, JsonElement value, const JsonPath& path, M& out) 
         out = reader.ReadRotation(value, path);
     } else if constexpr (std::is_same_v<M, Color>) {
         out = reader.ReadColor(value, path);
+    } else if constexpr (std::is_same_v<M, doc::Image>) {
+        out = reader.ReadImage(value, path);
+    } else if constexpr (std::is_same_v<M, std::vector<Point3>>) {
+        reader.ReadPointArray(value, path, out);
+    } else if constexpr (std::is_same_v<M, std::vector<std::array<std::uint32_t, 3>>>) {
+        reader.ReadTriangleArray(value, path, out);
+    } else if constexpr (std::is_same_v<M, std::vector<int>>) {
+        reader.ReadIndexArray(value, path, out);
+    } else if constexpr (std::is_same_v<M, std::vector<float>>) {
+        reader.ReadFloatArray(value, path, out);
     } else if constexpr (kIsVector<M>) {
         out.reserve(reader.Array(value, path).size());
         reader.ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& p) {
@@ -73,10 +83,10 @@ void ReadPlain(Reader& reader, JsonElement value, const JsonPath& path, M& out) 
 }
 
 // One field of a described struct into `out`.
-template <typename Reader, typename S, typename M, typename Kind>
-void ReadField(Reader& reader, const DocumentField<S, M, Kind>& field, JsonElement value,
+template <typename Reader, typename S, typename M, typename Kind, typename Access>
+void ReadField(Reader& reader, const DocumentField<S, M, Kind, Access>& field, JsonElement value,
                const JsonPath& path, S& out, const EntryContext* entry) {
-    M& member = out.*field.member;
+    M& member = MemberOf(out, field.member);
     if constexpr (std::is_same_v<Kind, field_kind::Plain>) {
         ReadPlain(reader, value, path, member);
     } else if constexpr (std::is_same_v<Kind, field_kind::Integer>) {
@@ -103,6 +113,21 @@ void ReadField(Reader& reader, const DocumentField<S, M, Kind>& field, JsonEleme
         out.*field.kind.second = pair[1];
     } else if constexpr (std::is_same_v<Kind, field_kind::MapSlot>) {
         member = reader.ReadMapSlot(value, path);
+    } else if constexpr (std::is_same_v<Kind, field_kind::Words>) {
+        reader.ReadWordArray(value, path, field.kind.max, field.kind.bitsAsGiven, member);
+    } else if constexpr (requires { field.kind.hasW; }) {
+        reader.ReadUvArray(value, path, member, MemberOf(out, field.kind.hasW));
+    } else if constexpr (std::is_same_v<Kind, field_kind::MapAt>) {
+        member[field.kind.index] = reader.ReadMapReference(value, path, true);
+    } else if constexpr (std::is_same_v<Kind, field_kind::MapList>) {
+        const std::size_t count = reader.Array(value, path).size();
+        if (entry != nullptr && (entry->typeBit & field.kind.pairFor) != 0 && count != 2) {
+            reader.Fail(path, fmt::format("expected 2 {}, found {}", field.name, count));
+        }
+        member.reserve(count);
+        reader.ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& p) {
+            member.push_back(reader.ReadMapReference(item, p, true));
+        });
     } else if constexpr (kIsVector<M>) {
         static_assert(std::is_same_v<M, std::vector<int>>);
         member.reserve(reader.Array(value, path).size());
@@ -149,6 +174,24 @@ template <typename Reader, DescribedDocumentStruct S>
 void ReadDescribed(Reader& reader, JsonElement value, const JsonPath& path, S& out,
                    const EntryContext* entry) {
     ReadFieldTuple(reader, value, path, out, kFieldsOf<S>, kFieldNamesOf<S>, entry);
+}
+
+// An entry of a typed list (object, modifier, material, map): its type first, then `prepare(out)`,
+// then the fields that its type takes.
+template <typename Reader, typename Entry, typename Enum, std::size_t N,
+          typename Prepare = void (*)(Entry&)>
+void ReadTypedEntry(
+    Reader& reader, JsonElement value, const JsonPath& path, bool shared,
+    std::string_view entryName, const TypeName<Enum> (&names)[N], Entry& out,
+    Prepare prepare = [](Entry&) {}) {
+    std::string kind;
+    out.type = ReadEntryType(reader, value, path, entryName, names, kind);
+    prepare(out);
+    EntryContext entry;
+    entry.shared = shared;
+    entry.typeBit = TypeBit(out.type);
+    entry.kind = kind;
+    ReadDescribed(reader, value, path, out, &entry);
 }
 
 }  // namespace pellucid::standalone

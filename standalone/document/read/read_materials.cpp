@@ -29,16 +29,10 @@ namespace {
 
 doc::Material SceneDocumentReader::ReadMaterial(JsonElement value, const JsonPath& path,
                                                 bool shared) {
-    EntryContext entry;
-    entry.shared = shared;
-    std::string kind;
     doc::Material material;
-    material.type = ReadEntryType(*this, value, path, "material", kMaterialTypeNames, kind);
-    entry.typeBit = TypeBit(material.type);
-    entry.kind = kind;
     const std::array<bool, kMapSlotCount> outerSlots = mapSlotsGiven_;
     mapSlotsGiven_ = {};
-    ReadDescribed(*this, value, path, material, &entry);
+    ReadTypedEntry(*this, value, path, shared, "material", kMaterialTypeNames, material);
     mapSlotsGiven_ = outerSlots;
     return material;
 }

@@ -85,8 +85,8 @@ class SceneDocumentWriter {
     void WriteDescribed(const S& value, std::uint32_t typeBit = kEveryType);
     template <typename S, typename Fields>
     void WriteFieldTuple(const S& value, const Fields& fields, std::uint32_t typeBit);
-    template <typename S, typename M, typename Kind>
-    void WriteFieldValue(const DocumentField<S, M, Kind>& field, const S& value);
+    template <typename S, typename M, typename Kind, typename Access>
+    void WriteFieldValue(const DocumentField<S, M, Kind, Access>& field, const S& value);
     template <typename M>
     void WritePlain(const M& value);
     template <typename Entry>
@@ -106,7 +106,6 @@ class SceneDocumentWriter {
 
     // Objects, modifiers, materials, maps (one file each).
     void WriteObject(int index);
-    void WriteMesh(const doc::MeshData& mesh);
     void WriteModifier(int index);
     void WritePhysique(const doc::Modifier& modifier);
     void WriteMorphChannel(const doc::MorphChannelData& channel);

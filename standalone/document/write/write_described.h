@@ -26,6 +26,9 @@ inline bool IsDefaultValue(bool value, bool defaultValue) {
 inline bool IsDefaultValue(const std::string& value, const std::string& defaultValue) {
     return value == defaultValue;
 }
+inline bool IsDefaultValue(const doc::Image& value, const doc::Image&) {
+    return value.kind == doc::Image::Kind::None;
+}
 template <typename T>
 bool IsDefaultValue(const std::vector<T>& value, const std::vector<T>& defaultValue) {
     return value.empty() && defaultValue.empty();
@@ -50,7 +53,7 @@ bool FieldIsDefault(const Field& field, const S& value) {
     } else {
         using Kind = std::decay_t<decltype(field.kind)>;
         const S& defaults = kDefaultOf<S>;
-        bool same = IsDefaultValue(value.*field.member, defaults.*field.member);
+        bool same = IsDefaultValue(MemberOf(value, field.member), MemberOf(defaults, field.member));
         if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
             same = same && IsDefaultValue(value.*field.kind.end, defaults.*field.kind.end);
         } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
@@ -103,6 +106,32 @@ void SceneDocumentWriter::WritePlain(const M& value) {
         json_.Floats(rgb);
     } else if constexpr (std::is_same_v<M, std::string>) {
         json_.String(value);
+    } else if constexpr (std::is_same_v<M, doc::Image>) {
+        WriteImage(value);
+    } else if constexpr (std::is_same_v<M, std::vector<Point3>>) {
+        json_.BeginArray();
+        for (const Point3& point : value) {
+            json_.Point(point);
+        }
+        json_.EndArray();
+    } else if constexpr (std::is_same_v<M, std::vector<std::array<std::uint32_t, 3>>>) {
+        json_.BeginArray();
+        for (const auto& triangle : value) {
+            json_.BeginInlineArray();
+            for (std::uint32_t index : triangle) {
+                json_.Int(index);
+            }
+            json_.EndInlineArray();
+        }
+        json_.EndArray();
+    } else if constexpr (std::is_same_v<M, std::vector<int>>) {
+        json_.BeginInlineArray();
+        for (int index : value) {
+            json_.Int(index);
+        }
+        json_.EndInlineArray();
+    } else if constexpr (std::is_same_v<M, std::vector<float>>) {
+        json_.Floats(value);
     } else {
         json_.BeginArray();
         for (const auto& item : value) {
@@ -112,9 +141,10 @@ void SceneDocumentWriter::WritePlain(const M& value) {
     }
 }
 
-template <typename S, typename M, typename Kind>
-void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind>& field, const S& value) {
-    const M& member = value.*field.member;
+template <typename S, typename M, typename Kind, typename Access>
+void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind, Access>& field,
+                                          const S& value) {
+    const M& member = MemberOf(value, field.member);
     if constexpr (std::is_same_v<Kind, field_kind::Plain> ||
                   std::is_same_v<Kind, field_kind::Integer>) {
         WritePlain(member);
@@ -128,6 +158,33 @@ void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind>& field
     } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
         const float pair[2] = {member, value.*field.kind.second};
         json_.Floats(pair);
+    } else if constexpr (std::is_same_v<Kind, field_kind::Words>) {
+        json_.BeginInlineArray();
+        for (std::uint32_t word : member) {
+            json_.Int(word);
+        }
+        json_.EndInlineArray();
+    } else if constexpr (requires { field.kind.hasW; }) {
+        const bool hasW = MemberOf(value, field.kind.hasW);
+        json_.BeginArray();
+        for (const Point3& uv : member) {
+            json_.BeginInlineArray();
+            json_.Float(uv.x);
+            json_.Float(uv.y);
+            if (hasW) {
+                json_.Float(uv.z);
+            }
+            json_.EndInlineArray();
+        }
+        json_.EndArray();
+    } else if constexpr (std::is_same_v<Kind, field_kind::MapAt>) {
+        WriteMapReference(member.size() > field.kind.index ? member[field.kind.index] : -1);
+    } else if constexpr (std::is_same_v<Kind, field_kind::MapList>) {
+        json_.BeginArray();
+        for (int index : member) {
+            WriteMapReference(index);
+        }
+        json_.EndArray();
     } else if constexpr (std::is_same_v<Kind, field_kind::MapSlot>) {
         if (member < 0 || member >= kMapSlotCount) {
             json_.Fail("map slot out of range");

@@ -56,28 +56,6 @@ constexpr auto MembersOf(const doc::LinkTarget*) {
     using T = doc::LinkTarget;
     return std::tuple{Member{"node", &T::node}, Member{"time", &T::time}};
 }
-constexpr auto MembersOf(const doc::MeshData*) {
-    using T = doc::MeshData;
-    return std::tuple{Member{"vertices", &T::vertices},     Member{"faces", &T::faces},
-                      Member{"smoothing", &T::smoothing},   Member{"materialIds", &T::materialIds},
-                      Member{"uvVertices", &T::uvVertices}, Member{"uvFaces", &T::uvFaces},
-                      Member{"uvHasW", &T::uvHasW}};
-}
-constexpr auto MembersOf(const doc::Object*) {
-    using T = doc::Object;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"type", &T::type},
-                      Member{"mesh", &T::mesh},
-                      Member{"radius", &T::radius},
-                      Member{"segments", &T::segments},
-                      Member{"length", &T::length},
-                      Member{"width", &T::width},
-                      Member{"height", &T::height},
-                      Member{"widthSegments", &T::widthSegments},
-                      Member{"lengthSegments", &T::lengthSegments},
-                      Member{"heightSegments", &T::heightSegments},
-                      Member{"mapping", &T::mapping}};
-}
 constexpr auto MembersOf(const doc::SkinVertex*) {
     using T = doc::SkinVertex;
     return std::tuple{Member{"bones", &T::bones}, Member{"weights", &T::weights},
@@ -111,13 +89,6 @@ constexpr auto MembersOf(const doc::Image*) {
                       Member{"height", &T::height},
                       Member{"fill", &T::fill},
                       Member{"pixels", &T::pixels}};
-}
-constexpr auto MembersOf(const doc::Map*) {
-    using T = doc::Map;
-    return std::tuple{Member{"id", &T::id},           Member{"type", &T::type},
-                      Member{"file", &T::file},       Member{"image", &T::image},
-                      Member{"uTiling", &T::uTiling}, Member{"vTiling", &T::vTiling},
-                      Member{"subMaps", &T::subMaps}};
 }
 constexpr auto MembersOf(const doc::Node*) {
     using T = doc::Node;
@@ -166,8 +137,8 @@ class Comparer {
         }
         if constexpr (DescribedDocumentStruct<T>) {
             // The structs whose fields the reader and writer take from a table compare by it.
-            ForEachDescribedMember<T>([&](std::string_view name, auto pointer) {
-                SameMember(path, name, a.*pointer, b.*pointer);
+            ForEachDescribedMember<T>([&](std::string_view name, auto access) {
+                SameMember(path, name, MemberOf(a, access), MemberOf(b, access));
             });
         } else if constexpr (Described<T>) {
             std::apply(
