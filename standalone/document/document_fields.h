@@ -61,16 +61,23 @@ struct Reference {
     using Entry = E;
     bool allowNull;
 };
-// The field's int member and `end` as [start, end] in ticks, the end not before the start.
+// The field's int member and `second` as [start, end] in ticks, the end not before the start.
 template <typename S>
 struct TimeRange {
-    int S::*end;
+    int S::*second;
 };
 // The field's float member and `second` as [first, second].
 template <typename S>
 struct FloatPair {
     float S::*second;
 };
+// The field's int member and `second` as two flags, each true, false, 1 or 0.
+template <typename S>
+struct FlagPair {
+    int S::*second;
+};
+// Read and written with the node tree (a node's id, name and children), not with its body.
+struct Tree {};
 // A standard material's map slot: its name or its number, each slot once per material.
 struct MapSlot {};
 // References to maps; entries of the types in `pairFor` take exactly two.
@@ -291,6 +298,76 @@ constexpr auto FieldsOf(const doc::Object*) {
         DocumentField{"mapping", &T::mapping, kAlways, kPlain, kCollBox}};
 }
 
+// A morph channel: the bank has 100 channels, each given at most once.
+inline constexpr int kMorphChannels = 100;
+
+constexpr auto FieldsOf(const doc::MorphChannelData*) {
+    using T = doc::MorphChannelData;
+    constexpr Presence kAlways = Presence::Always;
+    return std::tuple{
+        DocumentField{"index", &T::index, Presence::Required,
+                      field_kind::Integer{0, kMorphChannels - 1}},
+        DocumentField{"name", &T::name, Presence::Optional},
+        DocumentField{"flags", &T::hasData, kAlways, field_kind::FlagPair<T>{&T::enabled}},
+        DocumentField{"points", &T::points, kAlways},
+        DocumentField{"deltas", &T::deltas, kAlways},
+        DocumentField{"weight", &T::weight, kAlways}};
+}
+
+constexpr auto FieldsOf(const doc::Modifier*) {
+    using T = doc::Modifier;
+    using enum doc::ModifierType;
+    constexpr Presence kOptional = Presence::Optional;
+    constexpr Presence kAlways = Presence::Always;
+    constexpr field_kind::Plain kPlain;
+    constexpr std::uint32_t kPhysique = TypesOf(Physique);
+    return std::tuple{
+        DocumentField{"id", &T::id, kOptional,
+                      field_kind::EntryId{"/modifiers, which nodes share by it"}},
+        DocumentField{"type", &T::type, kAlways, field_kind::EntryType<kModifierTypeNames>{}},
+        DocumentField{"vertices", &T::skinVertices, kAlways, kPlain, kPhysique},
+        DocumentField{"skinInitialTransform", &T::skinInitialTransform, kOptional, kPlain,
+                      kPhysique},
+        DocumentField{"boneInitialTransforms", &T::boneInitialTransforms, kOptional, kPlain,
+                      kPhysique},
+        DocumentField{"exportInterface", &T::exportInterface, kOptional, kPlain, kPhysique},
+        DocumentField{"context", &T::context, kOptional, kPlain, kPhysique},
+        DocumentField{"channels", &T::channels, kAlways, kPlain, TypesOf(Morpher)},
+        DocumentField{"name", &T::name, kAlways, kPlain, TypesOf(Inert)}};
+}
+
+constexpr auto FieldsOf(const doc::LinkTarget*) {
+    using T = doc::LinkTarget;
+    return std::tuple{DocumentField{"target", &T::node, Presence::Required,
+                                    field_kind::Reference<doc::Node>{true}},
+                      DocumentField{"time", &T::time, Presence::Always}};
+}
+
+constexpr auto FieldsOf(const doc::Node*) {
+    using T = doc::Node;
+    constexpr Presence kOptional = Presence::Optional;
+    constexpr field_kind::Tree kTree;
+    return std::tuple{
+        DocumentField{"id", &T::id, kOptional, kTree},
+        DocumentField{"name", &T::name, Presence::Always, kTree},
+        DocumentField{"object", &T::object, kOptional, field_kind::Reference<doc::Object>{true}},
+        DocumentField{"modifiers", &T::modifiers, kOptional,
+                      field_kind::Reference<doc::Modifier>{false}},
+        DocumentField{"material", &T::material, kOptional,
+                      field_kind::Reference<doc::Material>{true}},
+        DocumentField{"hidden", &T::hidden, kOptional},
+        DocumentField{"selected", &T::selected, kOptional},
+        DocumentField{"transform", &T::transform, kOptional},
+        DocumentField{"position", &T::position, kOptional},
+        DocumentField{"rotation", &T::rotation, kOptional},
+        DocumentField{"scale", &T::scale, kOptional},
+        DocumentField{"link", &T::link, kOptional},
+        DocumentField{"visibility", &T::visibility, kOptional},
+        DocumentField{"pivot", &T::pivot, kOptional},
+        DocumentField{"selectedFaces", &T::selectedFaces, kOptional},
+        DocumentField{"children", &T::children, kOptional, kTree}};
+}
+
 // A node's pivot: the offset of its object from the node, each part optional.
 constexpr auto FieldsOf(const doc::Pivot*) {
     using T = doc::Pivot;
@@ -363,10 +440,7 @@ void ForEachDescribedMember(Visit&& visit) {
                 self(field.fields, self);
             } else {
                 visit(field.name, field.member);
-                using Kind = std::decay_t<decltype(field.kind)>;
-                if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
-                    visit(field.name, field.kind.end);
-                } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
+                if constexpr (requires { field.kind.second; }) {
                     visit(field.name, field.kind.second);
                 } else if constexpr (requires { field.kind.hasW; }) {
                     visit(field.name, field.kind.hasW);

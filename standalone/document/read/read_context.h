@@ -10,12 +10,13 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <fmt/format.h>
@@ -53,23 +54,6 @@ class SideFileCache {
     std::unordered_map<std::string, std::unique_ptr<OpenFile>> files_;
 };
 
-// The bit set of a list of field indices.
-template <typename Field>
-constexpr std::uint64_t FieldSet(std::initializer_list<Field> fields) {
-    std::uint64_t set = 0;
-    for (Field field : fields) {
-        set |= std::uint64_t{1} << field;
-    }
-    return set;
-}
-
-// The fields that an entry of one type takes, as a FieldSet over the entry's field names.
-template <typename Enum>
-struct TypeFields {
-    Enum type;
-    std::uint64_t fields;
-};
-
 // The "type" of an entry (object, modifier, material, map), refused unless `names` has it; sets
 // `kind` to what messages call the entry ("an object of type \"box\"").
 template <typename Enum, std::size_t N>
@@ -84,19 +68,6 @@ Enum ReadEntryType(const JsonReader& reader, JsonElement value, const JsonPath& 
     const bool vowel = std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
     kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
     return named->value;
-}
-template <typename Enum, std::size_t N, std::size_t M>
-const TypeFields<Enum>& ReadEntryType(const JsonReader& reader, JsonElement value,
-                                      const JsonPath& path, std::string_view entry,
-                                      const TypeName<Enum> (&names)[N],
-                                      const TypeFields<Enum> (&types)[M], std::string& kind) {
-    const Enum type = ReadEntryType(reader, value, path, entry, names, kind);
-    for (const TypeFields<Enum>& fields : types) {
-        if (fields.type == type) {
-            return fields;
-        }
-    }
-    return types[0];
 }
 
 enum class SideType { Float32, Int32, UInt32 };
@@ -120,10 +91,11 @@ class SceneDocumentReader : public JsonReader {
     Quat ReadRotation(JsonElement value, const JsonPath& path) const;
     Matrix3 ReadMatrixRows(JsonElement value, const JsonPath& path, int rows) const;
     doc::Transform ReadTransform(JsonElement value, const JsonPath& path) const;
-    doc::Pivot ReadPivot(JsonElement value, const JsonPath& path) const;
     int ReadTime(JsonElement value, const JsonPath& path) const;
     // [start, end] in ticks, the end not before the start.
     void ReadTimeRange(JsonElement value, const JsonPath& path, int& start, int& end) const;
+    // Two flags, each true, false, 1 or 0 (a morph channel's [hasData, enabled]).
+    void ReadFlagPair(JsonElement value, const JsonPath& path, int& first, int& second) const;
     // A standard material's map slot by name or number, refused when the material being read
     // gives it twice.
     int ReadMapSlot(JsonElement value, const JsonPath& path);
@@ -135,6 +107,16 @@ class SceneDocumentReader : public JsonReader {
                                                              const JsonPath& path) const;
     doc::Controller<doc::ScaleKey> ReadScaleController(JsonElement value,
                                                        const JsonPath& path) const;
+
+    // The parts of modifiers that are not plain fields (read_modifiers.cpp): the skin's vertices
+    // (null for a vertex without an interface) and its bones' initial transforms by node, and
+    // the morph channels, each index once.
+    void ReadSkinVertices(JsonElement value, const JsonPath& path,
+                          std::vector<std::optional<doc::SkinVertex>>& out);
+    void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
+                                   std::vector<std::pair<int, Matrix3>>& out) const;
+    void ReadMorphChannels(JsonElement value, const JsonPath& path,
+                           std::vector<doc::MorphChannelData>& out);
 
     // An image: a file name, a fill or pixels (read_images.cpp).
     doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
@@ -187,7 +169,6 @@ class SceneDocumentReader : public JsonReader {
     // Nodes (read_nodes.cpp).
     void IndexNodeTree(JsonElement nodes, const JsonPath& path);
     void ReadNodeBody(int index);
-    void ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const;
 
     // Objects (read_objects.cpp).
     doc::Object ReadObject(JsonElement value, const JsonPath& path, bool shared);
@@ -195,10 +176,6 @@ class SceneDocumentReader : public JsonReader {
     // Modifiers (read_modifiers.cpp).
     doc::Modifier ReadModifier(JsonElement value, const JsonPath& path, bool shared);
     doc::SkinVertex ReadSkinVertex(JsonElement value, const JsonPath& path);
-    void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
-                                   doc::Modifier& modifier) const;
-    void ReadMorpher(JsonElement value, const JsonPath& path, doc::Modifier& modifier);
-    doc::MorphChannelData ReadMorphChannel(JsonElement value, const JsonPath& path);
 
     // Materials (read_materials.cpp).
     doc::Material ReadMaterial(JsonElement value, const JsonPath& path, bool shared);

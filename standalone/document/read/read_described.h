@@ -2,8 +2,10 @@
 // type where the kind is plain.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <fmt/format.h>
@@ -24,6 +26,14 @@ template <typename T>
 inline constexpr bool kIsVector = false;
 template <typename T>
 inline constexpr bool kIsVector<std::vector<T>> = true;
+template <typename T>
+inline constexpr bool kIsOptional = false;
+template <typename T>
+inline constexpr bool kIsOptional<std::optional<T>> = true;
+template <typename T>
+inline constexpr bool kIsController = false;
+template <typename Key>
+inline constexpr bool kIsController<doc::Controller<Key>> = true;
 
 template <typename Reader, DescribedDocumentStruct S>
 void ReadDescribed(Reader& reader, JsonElement value, const JsonPath& path, S& out,
@@ -61,8 +71,30 @@ void ReadPlain(Reader& reader, JsonElement value, const JsonPath& path, M& out) 
         out = reader.ReadRotation(value, path);
     } else if constexpr (std::is_same_v<M, Color>) {
         out = reader.ReadColor(value, path);
+    } else if constexpr (kIsOptional<M>) {
+        ReadPlain(reader, value, path, out.emplace());
+    } else if constexpr (DescribedDocumentStruct<M>) {
+        ReadDescribed(reader, value, path, out);
     } else if constexpr (std::is_same_v<M, doc::Image>) {
         out = reader.ReadImage(value, path);
+    } else if constexpr (std::is_same_v<M, doc::Transform>) {
+        out = reader.ReadTransform(value, path);
+    } else if constexpr (std::is_same_v<M, Matrix3>) {
+        out = reader.ReadTransform(value, path).matrix;
+    } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
+        out = reader.ReadFloatTrack(value, path);
+    } else if constexpr (std::is_same_v<M, doc::Controller<doc::PositionKey>>) {
+        out = reader.ReadPositionController(value, path);
+    } else if constexpr (std::is_same_v<M, doc::Controller<doc::RotationKey>>) {
+        out = reader.ReadRotationController(value, path);
+    } else if constexpr (std::is_same_v<M, doc::Controller<doc::ScaleKey>>) {
+        out = reader.ReadScaleController(value, path);
+    } else if constexpr (std::is_same_v<M, std::vector<std::optional<doc::SkinVertex>>>) {
+        reader.ReadSkinVertices(value, path, out);
+    } else if constexpr (std::is_same_v<M, std::vector<std::pair<int, Matrix3>>>) {
+        reader.ReadBoneInitialTransforms(value, path, out);
+    } else if constexpr (std::is_same_v<M, std::vector<doc::MorphChannelData>>) {
+        reader.ReadMorphChannels(value, path, out);
     } else if constexpr (std::is_same_v<M, std::vector<Point3>>) {
         reader.ReadPointArray(value, path, out);
     } else if constexpr (std::is_same_v<M, std::vector<std::array<std::uint32_t, 3>>>) {
@@ -91,6 +123,8 @@ void ReadField(Reader& reader, const DocumentField<S, M, Kind, Access>& field, J
         ReadPlain(reader, value, path, member);
     } else if constexpr (std::is_same_v<Kind, field_kind::Integer>) {
         member = static_cast<M>(reader.Integer(value, path, field.kind.min, field.kind.max));
+    } else if constexpr (std::is_same_v<Kind, field_kind::Tree>) {
+        // read with the node tree
     } else if constexpr (std::is_same_v<Kind, field_kind::EntryId>) {
         if (entry == nullptr || !entry->shared) {
             reader.Fail(path, fmt::format("an id is only for entries of {}", field.kind.sharedBy));
@@ -105,12 +139,14 @@ void ReadField(Reader& reader, const DocumentField<S, M, Kind, Access>& field, J
         }
         member = named->value;
     } else if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
-        reader.ReadTimeRange(value, path, member, out.*field.kind.end);
+        reader.ReadTimeRange(value, path, member, out.*field.kind.second);
     } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
         float pair[2];
         reader.Floats(value, path, pair);
         member = pair[0];
         out.*field.kind.second = pair[1];
+    } else if constexpr (std::is_same_v<Kind, field_kind::FlagPair<S>>) {
+        reader.ReadFlagPair(value, path, member, out.*field.kind.second);
     } else if constexpr (std::is_same_v<Kind, field_kind::MapSlot>) {
         member = reader.ReadMapSlot(value, path);
     } else if constexpr (std::is_same_v<Kind, field_kind::Words>) {
@@ -150,8 +186,8 @@ void ReadFieldTuple(Reader& reader, JsonElement value, const JsonPath& path, S& 
         reader.ForEachField(value, path, names, [&](int index, JsonElement v, const JsonPath& p) {
             VisitField(fields, static_cast<std::size_t>(index), [&](const auto& field) {
                 if (entry != nullptr) {
-                    const bool takes = (field.types & entry->typeBit) != 0;
-                    reader.CheckFieldAllowed(takes ? 1 : 0, 0, p, field.name, entry->kind);
+                    reader.CheckFieldTaken((field.types & entry->typeBit) != 0, p, field.name,
+                                           entry->kind);
                 }
                 using Field = std::decay_t<decltype(field)>;
                 if constexpr (kIsGroup<Field>) {

@@ -10,7 +10,9 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "standalone/document/document_fields.h"
@@ -71,7 +73,6 @@ class SceneDocumentWriter {
     void WriteRotation(const Quat& rotation);
     void WriteMatrix(const Matrix3& matrix);
     void WriteTransform(const doc::Transform& transform);
-    void WritePivot(const doc::Pivot& pivot);
     void WriteFloatTrack(const doc::FloatTrack& track);
     // {"controller", "keys"} of any key type.
     template <typename Key>
@@ -107,8 +108,8 @@ class SceneDocumentWriter {
     // Objects, modifiers, materials, maps (one file each).
     void WriteObject(int index);
     void WriteModifier(int index);
-    void WritePhysique(const doc::Modifier& modifier);
-    void WriteMorphChannel(const doc::MorphChannelData& channel);
+    void WriteSkinVertices(const std::vector<std::optional<doc::SkinVertex>>& vertices);
+    void WriteBoneInitialTransforms(const std::vector<std::pair<int, Matrix3>>& transforms);
     void WriteMaterial(int index);
     void WriteMap(int index);
     void WriteImage(const doc::Image& image);

@@ -2,8 +2,10 @@
 // type where the kind is plain; an optional field only when it differs from the struct's default.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "standalone/document/document_fields.h"
@@ -29,6 +31,13 @@ inline bool IsDefaultValue(const std::string& value, const std::string& defaultV
 inline bool IsDefaultValue(const doc::Image& value, const doc::Image&) {
     return value.kind == doc::Image::Kind::None;
 }
+inline bool IsDefaultValue(const doc::Transform& value, const doc::Transform&) {
+    return !value.fromParts && SameBits(value.matrix, Matrix3());
+}
+template <typename T>
+bool IsDefaultValue(const std::optional<T>& value, const std::optional<T>&) {
+    return !value.has_value();
+}
 template <typename T>
 bool IsDefaultValue(const std::vector<T>& value, const std::vector<T>& defaultValue) {
     return value.empty() && defaultValue.empty();
@@ -40,7 +49,11 @@ bool IsDefaultValue(T value, T defaultValue) {
 }
 template <typename T>
 requires(!std::is_enum_v<T>) bool IsDefaultValue(const T& value, const T& defaultValue) {
-    return SameBits(value, defaultValue);
+    if constexpr (requires { SameBits(value, defaultValue); }) {
+        return SameBits(value, defaultValue);
+    } else {
+        return false;  // a value without a default (a float track) is always written
+    }
 }
 
 // Whether a field (or group) of `value` holds the struct's default in every member it fills.
@@ -51,12 +64,9 @@ bool FieldIsDefault(const Field& field, const S& value) {
         ForEachField(field.fields, [&](const auto& f) { all = all && FieldIsDefault(f, value); });
         return all;
     } else {
-        using Kind = std::decay_t<decltype(field.kind)>;
         const S& defaults = kDefaultOf<S>;
         bool same = IsDefaultValue(MemberOf(value, field.member), MemberOf(defaults, field.member));
-        if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
-            same = same && IsDefaultValue(value.*field.kind.end, defaults.*field.kind.end);
-        } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
+        if constexpr (requires { field.kind.second; }) {
             same = same && IsDefaultValue(value.*field.kind.second, defaults.*field.kind.second);
         }
         return same;
@@ -106,8 +116,29 @@ void SceneDocumentWriter::WritePlain(const M& value) {
         json_.Floats(rgb);
     } else if constexpr (std::is_same_v<M, std::string>) {
         json_.String(value);
+    } else if constexpr (requires { value.has_value(); }) {
+        WritePlain(*value);
+    } else if constexpr (DescribedDocumentStruct<M>) {
+        WriteDescribed(value);
     } else if constexpr (std::is_same_v<M, doc::Image>) {
         WriteImage(value);
+    } else if constexpr (std::is_same_v<M, doc::Transform>) {
+        WriteTransform(value);
+    } else if constexpr (std::is_same_v<M, Matrix3>) {
+        doc::Transform transform;
+        transform.matrix = value;
+        WriteTransform(transform);
+    } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
+        WriteFloatTrack(value);
+    } else if constexpr (requires {
+                             value.kind;
+                             value.keys;
+                         }) {
+        WriteController(value);
+    } else if constexpr (std::is_same_v<M, std::vector<std::optional<doc::SkinVertex>>>) {
+        WriteSkinVertices(value);
+    } else if constexpr (std::is_same_v<M, std::vector<std::pair<int, Matrix3>>>) {
+        WriteBoneInitialTransforms(value);
     } else if constexpr (std::is_same_v<M, std::vector<Point3>>) {
         json_.BeginArray();
         for (const Point3& point : value) {
@@ -150,10 +181,11 @@ void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind, Access
         WritePlain(member);
     } else if constexpr (requires { Kind::names; }) {
         json_.String(NameOf(Kind::names, member));
-    } else if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>>) {
+    } else if constexpr (std::is_same_v<Kind, field_kind::TimeRange<S>> ||
+                         std::is_same_v<Kind, field_kind::FlagPair<S>>) {
         json_.BeginInlineArray();
         json_.Int(member);
-        json_.Int(value.*field.kind.end);
+        json_.Int(value.*field.kind.second);
         json_.EndInlineArray();
     } else if constexpr (std::is_same_v<Kind, field_kind::FloatPair<S>>) {
         const float pair[2] = {member, value.*field.kind.second};
@@ -190,8 +222,9 @@ void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind, Access
             json_.Fail("map slot out of range");
         }
         json_.String(MapSlotName(member));
-    } else if constexpr (std::is_same_v<Kind, field_kind::EntryId>) {
-        json_.String(member);
+    } else if constexpr (std::is_same_v<Kind, field_kind::EntryId> ||
+                         std::is_same_v<Kind, field_kind::Tree>) {
+        // not written from the table (WriteFieldTuple)
     } else if constexpr (std::is_same_v<M, std::vector<int>>) {
         json_.BeginArray();
         for (int index : member) {
@@ -209,8 +242,10 @@ void SceneDocumentWriter::WriteFieldTuple(const S& value, const Fields& fields,
     ForEachField(fields, [&](const auto& field) {
         using Field = std::decay_t<decltype(field)>;
         if constexpr (!kIsGroup<Field>) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(field.kind)>, field_kind::EntryId>) {
-                return;  // written by WriteEntry, which may make one up
+            using Kind = std::decay_t<decltype(field.kind)>;
+            if constexpr (std::is_same_v<Kind, field_kind::EntryId> ||
+                          std::is_same_v<Kind, field_kind::Tree>) {
+                return;  // written by WriteEntry, which may make one up, or with the node tree
             }
         }
         if ((field.types & typeBit) == 0 ||

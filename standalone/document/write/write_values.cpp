@@ -51,10 +51,6 @@ void SceneDocumentWriter::WriteTransform(const doc::Transform& transform) {
     json_.EndObject();
 }
 
-void SceneDocumentWriter::WritePivot(const doc::Pivot& pivot) {
-    WriteDescribed(pivot);
-}
-
 void SceneDocumentWriter::WriteFloatTrack(const doc::FloatTrack& track) {
     if (track.constant && track.keys.size() == 1 && track.keys[0].time == 0) {
         json_.Float(track.keys[0].value);

@@ -52,33 +52,10 @@ constexpr auto MembersOf(const doc::FloatTrack*) {
     return std::tuple{Member{"step", &T::step}, Member{"keys", &T::keys},
                       Member{"constant", &T::constant}};
 }
-constexpr auto MembersOf(const doc::LinkTarget*) {
-    using T = doc::LinkTarget;
-    return std::tuple{Member{"node", &T::node}, Member{"time", &T::time}};
-}
 constexpr auto MembersOf(const doc::SkinVertex*) {
     using T = doc::SkinVertex;
     return std::tuple{Member{"bones", &T::bones}, Member{"weights", &T::weights},
                       Member{"type", &T::type}};
-}
-constexpr auto MembersOf(const doc::MorphChannelData*) {
-    using T = doc::MorphChannelData;
-    return std::tuple{Member{"index", &T::index},     Member{"name", &T::name},
-                      Member{"hasData", &T::hasData}, Member{"enabled", &T::enabled},
-                      Member{"points", &T::points},   Member{"deltas", &T::deltas},
-                      Member{"weight", &T::weight}};
-}
-constexpr auto MembersOf(const doc::Modifier*) {
-    using T = doc::Modifier;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"type", &T::type},
-                      Member{"name", &T::name},
-                      Member{"skinVertices", &T::skinVertices},
-                      Member{"skinInitialTransform", &T::skinInitialTransform},
-                      Member{"boneInitialTransforms", &T::boneInitialTransforms},
-                      Member{"exportInterface", &T::exportInterface},
-                      Member{"context", &T::context},
-                      Member{"channels", &T::channels}};
 }
 constexpr auto MembersOf(const doc::Image*) {
     using T = doc::Image;
@@ -89,25 +66,6 @@ constexpr auto MembersOf(const doc::Image*) {
                       Member{"height", &T::height},
                       Member{"fill", &T::fill},
                       Member{"pixels", &T::pixels}};
-}
-constexpr auto MembersOf(const doc::Node*) {
-    using T = doc::Node;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"name", &T::name},
-                      Member{"object", &T::object},
-                      Member{"modifiers", &T::modifiers},
-                      Member{"material", &T::material},
-                      Member{"hidden", &T::hidden},
-                      Member{"selected", &T::selected},
-                      Member{"transform", &T::transform},
-                      Member{"position", &T::position},
-                      Member{"rotation", &T::rotation},
-                      Member{"scale", &T::scale},
-                      Member{"link", &T::link},
-                      Member{"visibility", &T::visibility},
-                      Member{"pivot", &T::pivot},
-                      Member{"selectedFaces", &T::selectedFaces},
-                      Member{"children", &T::children}};
 }
 constexpr auto MembersOf(const doc::Document*) {
     using T = doc::Document;
