@@ -268,30 +268,31 @@ std::optional<JsonSyntaxError> Scanner::Run() {
         switch (expect) {
             case Expect::Value:
             case Expect::ValueOrClose:
-                if (c == '[' || c == '{') {
-                    if (open.size() >= maxDepth_) {
-                        Fail(pos_, fmt::format("nested more deeply than {} levels", maxDepth_));
+                if (c != '[' && c != '{') {
+                    if (!ScanScalar()) {
                         return error_;
                     }
-                    open.push_back(c);
-                    ++pos_;
-                    expect = c == '[' ? Expect::ValueOrClose : Expect::KeyOrClose;
-                } else if (ScanScalar()) {
                     expect = Expect::CommaOrClose;
-                } else {
+                    break;
+                }
+                if (open.size() >= maxDepth_) {
+                    Fail(pos_, fmt::format("nested more deeply than {} levels", maxDepth_));
                     return error_;
                 }
+                open.push_back(c);
+                ++pos_;
+                expect = c == '[' ? Expect::ValueOrClose : Expect::KeyOrClose;
                 break;
             case Expect::KeyOrClose:
             case Expect::Key:
                 if (c != '"') {
                     Fail(pos_, "expected a field name in double quotes");
                     return error_;
-                } else if (ScanString()) {
-                    expect = Expect::Colon;
-                } else {
+                }
+                if (!ScanString()) {
                     return error_;
                 }
+                expect = Expect::Colon;
                 break;
             case Expect::Colon:
                 if (c != ':') {

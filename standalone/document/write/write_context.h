@@ -94,6 +94,8 @@ class SceneDocumentWriter {
     void WriteReferenceTo(int index);
 
     // References: an id string, or the entry itself when it is written in place.
+    void WriteEntryReference(std::vector<EntryPlan>& plans, int index, std::string_view kind,
+                             bool allowNull, void (SceneDocumentWriter::*writeEntry)(int));
     void WriteMaterialReference(int index);
     void WriteMapReference(int index);
     void WriteObjectReference(int index);
