@@ -178,82 +178,81 @@ template <typename Fields>
 inline constexpr bool kIsGroup<DocumentGroup<Fields>> = true;
 
 constexpr auto FieldsOf(const doc::Drive*) {
+    using enum Presence;
     using T = doc::Drive;
-    return std::tuple{DocumentField{"root", &T::root, Presence::Required},
-                      DocumentField{"universalName", &T::universalName, Presence::Optional}};
+    return std::tuple{DocumentField{"root", &T::root, Required},
+                      DocumentField{"universalName", &T::universalName, Optional}};
 }
 
 constexpr auto FieldsOf(const doc::Settings*) {
+    using enum Presence;
     using T = doc::Settings;
     using field_kind::Integer;
-    constexpr Presence kAlways = Presence::Always;
-    return std::tuple{DocumentField{"ticksPerFrame", &T::ticksPerFrame, Presence::Optional,
-                                    Integer{1, std::numeric_limits<int>::max()}},
-                      DocumentField{"animationRange", &T::animationStart, Presence::Optional,
-                                    field_kind::TimeRange<T>{&T::animationEnd}},
-                      DocumentField{"time", &T::time, Presence::Optional},
-                      DocumentGroup{"tcbDefaults",
-                                    std::tuple{DocumentField{"tension", &T::tension, kAlways},
-                                               DocumentField{"continuity", &T::continuity, kAlways},
-                                               DocumentField{"bias", &T::bias, kAlways},
-                                               DocumentField{"easeIn", &T::easeIn, kAlways},
-                                               DocumentField{"easeOut", &T::easeOut, kAlways}}},
-                      DocumentField{"loop", &T::loop, Presence::Optional},
-                      DocumentField{"drives", &T::drives, Presence::Optional}};
+    return std::tuple{
+        DocumentField{"ticksPerFrame", &T::ticksPerFrame, Optional,
+                      Integer{1, std::numeric_limits<int>::max()}},
+        DocumentField{"animationRange", &T::animationStart, Optional,
+                      field_kind::TimeRange<T>{&T::animationEnd}},
+        DocumentField{"time", &T::time, Optional},
+        DocumentGroup{"tcbDefaults", std::tuple{DocumentField{"tension", &T::tension, Always},
+                                                DocumentField{"continuity", &T::continuity, Always},
+                                                DocumentField{"bias", &T::bias, Always},
+                                                DocumentField{"easeIn", &T::easeIn, Always},
+                                                DocumentField{"easeOut", &T::easeOut, Always}}},
+        DocumentField{"loop", &T::loop, Optional},
+        DocumentField{"drives", &T::drives, Optional}};
 }
 
 constexpr auto FieldsOf(const doc::MapSlot*) {
+    using enum Presence;
     using T = doc::MapSlot;
     return std::tuple{
-        DocumentField{"slot", &T::slot, Presence::Required, field_kind::MapSlot{}},
-        DocumentField{"map", &T::map, Presence::Required, field_kind::Reference<doc::Map>{true}},
-        DocumentField{"amount", &T::amount, Presence::Always}};
+        DocumentField{"slot", &T::slot, Required, field_kind::MapSlot{}},
+        DocumentField{"map", &T::map, Required, field_kind::Reference<doc::Map>{true}},
+        DocumentField{"amount", &T::amount, Always}};
 }
 
 constexpr auto FieldsOf(const doc::Material*) {
+    using enum Presence;
     using T = doc::Material;
     using enum doc::MaterialType;
-    constexpr Presence kOptional = Presence::Optional;
     constexpr field_kind::Plain kPlain;
     constexpr std::uint32_t kStandard = TypesOf(Standard);
     return std::tuple{
-        DocumentField{"id", &T::id, kOptional,
+        DocumentField{"id", &T::id, Optional,
                       field_kind::EntryId{"/materials, which are shared by it"}},
-        DocumentField{"type", &T::type, Presence::Always,
-                      field_kind::EntryType<kMaterialTypeNames>{}},
-        DocumentField{"name", &T::name, Presence::Always},
-        DocumentField{"ambient", &T::ambient, kOptional, kPlain, kStandard},
-        DocumentField{"diffuse", &T::diffuse, kOptional, kPlain, kStandard},
-        DocumentField{"specular", &T::specular, kOptional, kPlain, kStandard},
-        DocumentField{"shininess", &T::shininess, kOptional, kPlain, kStandard},
-        DocumentField{"shininessStrength", &T::shininessStrength, kOptional, kPlain, kStandard},
-        DocumentField{"selfIllumination", &T::selfIllumination, kOptional, kPlain, kStandard},
-        DocumentField{"transparency", &T::transparency, kOptional, kPlain, kStandard},
-        DocumentField{"transparencyType", &T::transparencyType, kOptional,
+        DocumentField{"type", &T::type, Always, field_kind::EntryType<kMaterialTypeNames>{}},
+        DocumentField{"name", &T::name, Always},
+        DocumentField{"ambient", &T::ambient, Optional, kPlain, kStandard},
+        DocumentField{"diffuse", &T::diffuse, Optional, kPlain, kStandard},
+        DocumentField{"specular", &T::specular, Optional, kPlain, kStandard},
+        DocumentField{"shininess", &T::shininess, Optional, kPlain, kStandard},
+        DocumentField{"shininessStrength", &T::shininessStrength, Optional, kPlain, kStandard},
+        DocumentField{"selfIllumination", &T::selfIllumination, Optional, kPlain, kStandard},
+        DocumentField{"transparency", &T::transparency, Optional, kPlain, kStandard},
+        DocumentField{"transparencyType", &T::transparencyType, Optional,
                       field_kind::Named<kTransparencyTypeNames>{}, kStandard},
-        DocumentField{"maps", &T::maps, kOptional, kPlain, kStandard},
-        DocumentField{"subMaterials", &T::subMaterials, Presence::Always,
+        DocumentField{"maps", &T::maps, Optional, kPlain, kStandard},
+        DocumentField{"subMaterials", &T::subMaterials, Always,
                       field_kind::Reference<doc::Material>{true}, TypesOf(Multi)}};
 }
 
 constexpr auto FieldsOf(const doc::Map*) {
+    using enum Presence;
     using T = doc::Map;
     using enum doc::MapType;
-    constexpr Presence kOptional = Presence::Optional;
-    constexpr Presence kAlways = Presence::Always;
     constexpr std::uint32_t kBitmap = TypesOf(Bitmap);
     return std::tuple{
-        DocumentField{"id", &T::id, kOptional,
-                      field_kind::EntryId{"/maps, which are shared by it"}},
-        DocumentField{"type", &T::type, kAlways, field_kind::EntryType<kMapTypeNames>{}},
-        DocumentField{"file", &T::file, kAlways, field_kind::Plain{}, kBitmap},
-        DocumentField{"image", &T::image, kOptional, field_kind::Plain{}, kBitmap},
-        DocumentField{"tiling", &T::uTiling, kOptional, field_kind::FloatPair<T>{&T::vTiling},
+        DocumentField{"id", &T::id, Optional, field_kind::EntryId{"/maps, which are shared by it"}},
+        DocumentField{"type", &T::type, Always, field_kind::EntryType<kMapTypeNames>{}},
+        DocumentField{"file", &T::file, Always, field_kind::Plain{}, kBitmap},
+        DocumentField{"image", &T::image, Optional, field_kind::Plain{}, kBitmap},
+        DocumentField{"tiling", &T::uTiling, Optional, field_kind::FloatPair<T>{&T::vTiling},
                       kBitmap},
-        DocumentField{"maps", &T::subMaps, kAlways, field_kind::MapList{TypesOf(RGBMultiply)},
+        DocumentField{"maps", &T::subMaps, Always, field_kind::MapList{TypesOf(RGBMultiply)},
                       TypesOf(RGBMultiply, Other)},
-        DocumentField{"map", &T::subMaps, kAlways, field_kind::MapAt{0}, TypesOf(Mask)},
-        DocumentField{"mask", &T::subMaps, kAlways, field_kind::MapAt{1}, TypesOf(Mask)}};
+        DocumentField{"map", &T::subMaps, Always, field_kind::MapAt{0}, TypesOf(Mask)},
+        DocumentField{"mask", &T::subMaps, Always, field_kind::MapAt{1}, TypesOf(Mask)}};
 }
 
 // The sphere primitive's segment range.
@@ -263,132 +262,133 @@ inline constexpr int kMaxSphereSegments = 200;
 inline constexpr std::uint32_t kMaxMaterialId = 0xffff;
 
 constexpr auto FieldsOf(const doc::Object*) {
+    using enum Presence;
     using T = doc::Object;
     using M = doc::MeshData;
     using enum doc::ObjectType;
-    constexpr Presence kOptional = Presence::Optional;
-    constexpr Presence kAlways = Presence::Always;
     constexpr field_kind::Plain kPlain;
     constexpr std::uint32_t kMesh = TypesOf(Mesh);
     constexpr std::uint32_t kSphere = TypesOf(Sphere);
     constexpr std::uint32_t kBoxes = TypesOf(Box, CollBox);
     constexpr std::uint32_t kCollBox = TypesOf(CollBox);
     return std::tuple{
-        DocumentField{"id", &T::id, kOptional,
+        DocumentField{"id", &T::id, Optional,
                       field_kind::EntryId{"/objects, which nodes share by it"}},
-        DocumentField{"type", &T::type, kAlways, field_kind::EntryType<kObjectTypeNames>{}},
-        DocumentField{"vertices", MemberPath{&T::mesh, &M::vertices}, kAlways, kPlain, kMesh},
-        DocumentField{"faces", MemberPath{&T::mesh, &M::faces}, kAlways, kPlain, kMesh},
-        DocumentField{"smoothing", MemberPath{&T::mesh, &M::smoothing}, kOptional,
+        DocumentField{"type", &T::type, Always, field_kind::EntryType<kObjectTypeNames>{}},
+        DocumentField{"vertices", MemberPath{&T::mesh, &M::vertices}, Always, kPlain, kMesh},
+        DocumentField{"faces", MemberPath{&T::mesh, &M::faces}, Always, kPlain, kMesh},
+        DocumentField{"smoothing", MemberPath{&T::mesh, &M::smoothing}, Optional,
                       field_kind::Words{std::numeric_limits<std::uint32_t>::max(), true}, kMesh},
-        DocumentField{"materialIds", MemberPath{&T::mesh, &M::materialIds}, kOptional,
+        DocumentField{"materialIds", MemberPath{&T::mesh, &M::materialIds}, Optional,
                       field_kind::Words{kMaxMaterialId, false}, kMesh},
-        DocumentField{"uvVertices", MemberPath{&T::mesh, &M::uvVertices}, kOptional,
+        DocumentField{"uvVertices", MemberPath{&T::mesh, &M::uvVertices}, Optional,
                       field_kind::UvArray{MemberPath{&T::mesh, &M::uvHasW}}, kMesh},
-        DocumentField{"uvFaces", MemberPath{&T::mesh, &M::uvFaces}, kOptional, kPlain, kMesh},
-        DocumentField{"radius", &T::radius, kAlways, kPlain, kSphere},
-        DocumentField{"segments", &T::segments, kAlways,
+        DocumentField{"uvFaces", MemberPath{&T::mesh, &M::uvFaces}, Optional, kPlain, kMesh},
+        DocumentField{"radius", &T::radius, Always, kPlain, kSphere},
+        DocumentField{"segments", &T::segments, Always,
                       field_kind::Integer{kMinSphereSegments, kMaxSphereSegments}, kSphere},
-        DocumentField{"length", &T::length, kAlways, kPlain, kBoxes},
-        DocumentField{"width", &T::width, kAlways, kPlain, kBoxes},
-        DocumentField{"height", &T::height, kAlways, kPlain, kBoxes},
-        DocumentField{"widthSegments", &T::widthSegments, kAlways, kPlain, kCollBox},
-        DocumentField{"lengthSegments", &T::lengthSegments, kAlways, kPlain, kCollBox},
-        DocumentField{"heightSegments", &T::heightSegments, kAlways, kPlain, kCollBox},
-        DocumentField{"mapping", &T::mapping, kAlways, kPlain, kCollBox}};
+        DocumentField{"length", &T::length, Always, kPlain, kBoxes},
+        DocumentField{"width", &T::width, Always, kPlain, kBoxes},
+        DocumentField{"height", &T::height, Always, kPlain, kBoxes},
+        DocumentField{"widthSegments", &T::widthSegments, Always, kPlain, kCollBox},
+        DocumentField{"lengthSegments", &T::lengthSegments, Always, kPlain, kCollBox},
+        DocumentField{"heightSegments", &T::heightSegments, Always, kPlain, kCollBox},
+        DocumentField{"mapping", &T::mapping, Always, kPlain, kCollBox}};
 }
 
 // A morph channel: the bank has 100 channels, each given at most once.
 inline constexpr int kMorphChannels = 100;
 
 constexpr auto FieldsOf(const doc::MorphChannelData*) {
+    using enum Presence;
     using T = doc::MorphChannelData;
-    constexpr Presence kAlways = Presence::Always;
     return std::tuple{
-        DocumentField{"index", &T::index, Presence::Required,
-                      field_kind::Integer{0, kMorphChannels - 1}},
-        DocumentField{"name", &T::name, Presence::Optional},
-        DocumentField{"flags", &T::hasData, kAlways, field_kind::FlagPair<T>{&T::enabled}},
-        DocumentField{"points", &T::points, kAlways},
-        DocumentField{"deltas", &T::deltas, kAlways},
-        DocumentField{"weight", &T::weight, kAlways}};
+        DocumentField{"index", &T::index, Required, field_kind::Integer{0, kMorphChannels - 1}},
+        DocumentField{"name", &T::name, Optional},
+        DocumentField{"flags", &T::hasData, Always, field_kind::FlagPair<T>{&T::enabled}},
+        DocumentField{"points", &T::points, Always},
+        DocumentField{"deltas", &T::deltas, Always},
+        DocumentField{"weight", &T::weight, Always}};
 }
 
 constexpr auto FieldsOf(const doc::Modifier*) {
+    using enum Presence;
     using T = doc::Modifier;
     using enum doc::ModifierType;
-    constexpr Presence kOptional = Presence::Optional;
-    constexpr Presence kAlways = Presence::Always;
     constexpr field_kind::Plain kPlain;
     constexpr std::uint32_t kPhysique = TypesOf(Physique);
     return std::tuple{
-        DocumentField{"id", &T::id, kOptional,
+        DocumentField{"id", &T::id, Optional,
                       field_kind::EntryId{"/modifiers, which nodes share by it"}},
-        DocumentField{"type", &T::type, kAlways, field_kind::EntryType<kModifierTypeNames>{}},
-        DocumentField{"vertices", &T::skinVertices, kAlways, kPlain, kPhysique},
-        DocumentField{"skinInitialTransform", &T::skinInitialTransform, kOptional, kPlain,
+        DocumentField{"type", &T::type, Always, field_kind::EntryType<kModifierTypeNames>{}},
+        DocumentField{"vertices", &T::skinVertices, Always, kPlain, kPhysique},
+        DocumentField{"skinInitialTransform", &T::skinInitialTransform, Optional, kPlain,
                       kPhysique},
-        DocumentField{"boneInitialTransforms", &T::boneInitialTransforms, kOptional, kPlain,
+        DocumentField{"boneInitialTransforms", &T::boneInitialTransforms, Optional, kPlain,
                       kPhysique},
-        DocumentField{"exportInterface", &T::exportInterface, kOptional, kPlain, kPhysique},
-        DocumentField{"context", &T::context, kOptional, kPlain, kPhysique},
-        DocumentField{"channels", &T::channels, kAlways, kPlain, TypesOf(Morpher)},
-        DocumentField{"name", &T::name, kAlways, kPlain, TypesOf(Inert)}};
+        DocumentField{"exportInterface", &T::exportInterface, Optional, kPlain, kPhysique},
+        DocumentField{"context", &T::context, Optional, kPlain, kPhysique},
+        DocumentField{"channels", &T::channels, Always, kPlain, TypesOf(Morpher)},
+        DocumentField{"name", &T::name, Always, kPlain, TypesOf(Inert)}};
 }
 
 constexpr auto FieldsOf(const doc::LinkTarget*) {
+    using enum Presence;
     using T = doc::LinkTarget;
-    return std::tuple{DocumentField{"target", &T::node, Presence::Required,
-                                    field_kind::Reference<doc::Node>{true}},
-                      DocumentField{"time", &T::time, Presence::Always}};
+    return std::tuple{
+        DocumentField{"target", &T::node, Required, field_kind::Reference<doc::Node>{true}},
+        DocumentField{"time", &T::time, Always}};
 }
 
 constexpr auto FieldsOf(const doc::Node*) {
+    using enum Presence;
     using T = doc::Node;
-    constexpr Presence kOptional = Presence::Optional;
     constexpr field_kind::Tree kTree;
     return std::tuple{
-        DocumentField{"id", &T::id, kOptional, kTree},
-        DocumentField{"name", &T::name, Presence::Always, kTree},
-        DocumentField{"object", &T::object, kOptional, field_kind::Reference<doc::Object>{true}},
-        DocumentField{"modifiers", &T::modifiers, kOptional,
+        DocumentField{"id", &T::id, Optional, kTree},
+        DocumentField{"name", &T::name, Always, kTree},
+        DocumentField{"object", &T::object, Optional, field_kind::Reference<doc::Object>{true}},
+        DocumentField{"modifiers", &T::modifiers, Optional,
                       field_kind::Reference<doc::Modifier>{false}},
-        DocumentField{"material", &T::material, kOptional,
+        DocumentField{"material", &T::material, Optional,
                       field_kind::Reference<doc::Material>{true}},
-        DocumentField{"hidden", &T::hidden, kOptional},
-        DocumentField{"selected", &T::selected, kOptional},
-        DocumentField{"transform", &T::transform, kOptional},
-        DocumentField{"position", &T::position, kOptional},
-        DocumentField{"rotation", &T::rotation, kOptional},
-        DocumentField{"scale", &T::scale, kOptional},
-        DocumentField{"link", &T::link, kOptional},
-        DocumentField{"visibility", &T::visibility, kOptional},
-        DocumentField{"pivot", &T::pivot, kOptional},
-        DocumentField{"selectedFaces", &T::selectedFaces, kOptional},
-        DocumentField{"children", &T::children, kOptional, kTree}};
+        DocumentField{"hidden", &T::hidden, Optional},
+        DocumentField{"selected", &T::selected, Optional},
+        DocumentField{"transform", &T::transform, Optional},
+        DocumentField{"position", &T::position, Optional},
+        DocumentField{"rotation", &T::rotation, Optional},
+        DocumentField{"scale", &T::scale, Optional},
+        DocumentField{"link", &T::link, Optional},
+        DocumentField{"visibility", &T::visibility, Optional},
+        DocumentField{"pivot", &T::pivot, Optional},
+        DocumentField{"selectedFaces", &T::selectedFaces, Optional},
+        DocumentField{"children", &T::children, Optional, kTree}};
 }
 
 // A node's pivot: the offset of its object from the node, each part optional.
 constexpr auto FieldsOf(const doc::Pivot*) {
+    using enum Presence;
     using T = doc::Pivot;
-    return std::tuple{DocumentField{"position", &T::position, Presence::Optional},
-                      DocumentField{"rotation", &T::rotation, Presence::Optional},
-                      DocumentField{"scale", &T::scale, Presence::Optional}};
+    return std::tuple{DocumentField{"position", &T::position, Optional},
+                      DocumentField{"rotation", &T::rotation, Optional},
+                      DocumentField{"scale", &T::scale, Optional}};
 }
 
 // Keys of controllers and float tracks: every key has its time and value.
 constexpr auto FieldsOf(const doc::PositionKey*) {
+    using enum Presence;
     using T = doc::PositionKey;
-    return std::tuple{DocumentField{"time", &T::time, Presence::Required},
-                      DocumentField{"value", &T::value, Presence::Required},
-                      DocumentField{"inTangent", &T::inTangent, Presence::Optional},
-                      DocumentField{"outTangent", &T::outTangent, Presence::Optional}};
+    return std::tuple{DocumentField{"time", &T::time, Required},
+                      DocumentField{"value", &T::value, Required},
+                      DocumentField{"inTangent", &T::inTangent, Optional},
+                      DocumentField{"outTangent", &T::outTangent, Optional}};
 }
 template <typename Key>
 requires(std::is_same_v<Key, doc::RotationKey> || std::is_same_v<Key, doc::ScaleKey> ||
          std::is_same_v<Key, doc::FloatKey>) constexpr auto FieldsOf(const Key*) {
-    return std::tuple{DocumentField{"time", &Key::time, Presence::Required},
-                      DocumentField{"value", &Key::value, Presence::Required}};
+    using enum Presence;
+    return std::tuple{DocumentField{"time", &Key::time, Required},
+                      DocumentField{"value", &Key::value, Required}};
 }
 
 template <typename S>
