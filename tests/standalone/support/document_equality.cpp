@@ -24,8 +24,9 @@ struct Member {
 template <typename S, typename M>
 Member(const char*, M S::*) -> Member<S, M>;
 
-// Every member of each document struct, one table per struct: a new field is compared once it
-// is listed here.
+// Every member of the value types that the document's field tables do not describe (points,
+// transforms, tracks, images, the document itself), one table per type. The described structs
+// compare by their field tables (document_fields.h).
 constexpr auto MembersOf(const Point3*) {
     return std::tuple{Member{"x", &Point3::x}, Member{"y", &Point3::y}, Member{"z", &Point3::z}};
 }
