@@ -30,10 +30,6 @@ template <typename T>
 inline constexpr bool kIsOptional = false;
 template <typename T>
 inline constexpr bool kIsOptional<std::optional<T>> = true;
-template <typename T>
-inline constexpr bool kIsController = false;
-template <typename Key>
-inline constexpr bool kIsController<doc::Controller<Key>> = true;
 
 template <typename Reader, DescribedDocumentStruct S>
 void ReadDescribed(Reader& reader, JsonElement value, const JsonPath& path, S& out,
