@@ -7,36 +7,37 @@
 
 namespace {
 
+template <typename Key>
+std::unique_ptr<IKey> MakeKey() {
+    return std::make_unique<Key>();
+}
+
+struct KeyKind {
+    Class_ID controller;
+    std::unique_ptr<IKey> (*make)();
+};
+
+// The keyframe controllers whose keys the copy knows, with the key type each holds.
+constexpr KeyKind kKeyKinds[] = {
+    {bezierPositionClassID, MakeKey<IBezPoint3Key>},
+    {linearPositionClassID, MakeKey<ILinPoint3Key>},
+    {tcbPositionClassID, MakeKey<ITCBPoint3Key>},
+    {bezierRotationClassID, MakeKey<IBezQuatKey>},
+    {linearRotationClassID, MakeKey<ILinRotKey>},
+    {tcbRotationClassID, MakeKey<ITCBRotKey>},
+    {bezierScaleClassID, MakeKey<IBezScaleKey>},
+    {linearScaleClassID, MakeKey<ILinScaleKey>},
+    {tcbScaleClassID, MakeKey<ITCBScaleKey>},
+};
+
 // A key of the type that a keyframe controller of this class holds, or null for a controller
 // whose keys this copy does not know.
 std::unique_ptr<IKey> KeyFor(Control* control) {
     const Class_ID id = control->ClassID();
-    if (id == bezierPositionClassID) {
-        return std::make_unique<IBezPoint3Key>();
-    }
-    if (id == linearPositionClassID) {
-        return std::make_unique<ILinPoint3Key>();
-    }
-    if (id == tcbPositionClassID) {
-        return std::make_unique<ITCBPoint3Key>();
-    }
-    if (id == bezierRotationClassID) {
-        return std::make_unique<IBezQuatKey>();
-    }
-    if (id == linearRotationClassID) {
-        return std::make_unique<ILinRotKey>();
-    }
-    if (id == tcbRotationClassID) {
-        return std::make_unique<ITCBRotKey>();
-    }
-    if (id == bezierScaleClassID) {
-        return std::make_unique<IBezScaleKey>();
-    }
-    if (id == linearScaleClassID) {
-        return std::make_unique<ILinScaleKey>();
-    }
-    if (id == tcbScaleClassID) {
-        return std::make_unique<ITCBScaleKey>();
+    for (const KeyKind& kind : kKeyKinds) {
+        if (id == kind.controller) {
+            return kind.make();
+        }
     }
     return nullptr;
 }
