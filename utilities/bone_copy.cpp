@@ -2,45 +2,10 @@
 // and scale controllers.
 #include <memory>
 
-#include "host/control.h"
+#include "host/key_classes.h"
 #include "utilities/copy_bones.h"
 
 namespace {
-
-template <typename Key>
-std::unique_ptr<IKey> MakeKey() {
-    return std::make_unique<Key>();
-}
-
-struct KeyKind {
-    Class_ID controller;
-    std::unique_ptr<IKey> (*make)();
-};
-
-// The keyframe controllers whose keys the copy knows, with the key type each holds.
-constexpr KeyKind kKeyKinds[] = {
-    {bezierPositionClassID, MakeKey<IBezPoint3Key>},
-    {linearPositionClassID, MakeKey<ILinPoint3Key>},
-    {tcbPositionClassID, MakeKey<ITCBPoint3Key>},
-    {bezierRotationClassID, MakeKey<IBezQuatKey>},
-    {linearRotationClassID, MakeKey<ILinRotKey>},
-    {tcbRotationClassID, MakeKey<ITCBRotKey>},
-    {bezierScaleClassID, MakeKey<IBezScaleKey>},
-    {linearScaleClassID, MakeKey<ILinScaleKey>},
-    {tcbScaleClassID, MakeKey<ITCBScaleKey>},
-};
-
-// A key of the type that a keyframe controller of this class holds, or null for a controller
-// whose keys this copy does not know.
-std::unique_ptr<IKey> KeyFor(Control* control) {
-    const Class_ID id = control->ClassID();
-    for (const KeyKind& kind : kKeyKinds) {
-        if (id == kind.controller) {
-            return kind.make();
-        }
-    }
-    return nullptr;
-}
 
 // D's key list becomes S's: its count, then every key.
 void CopyKeys(Control* from, Control* to) {
@@ -49,7 +14,7 @@ void CopyKeys(Control* from, Control* to) {
     }
     IKeyControl* source = GetKeyControlInterface(from);
     IKeyControl* target = GetKeyControlInterface(to);
-    std::unique_ptr<IKey> key = KeyFor(from);
+    std::unique_ptr<IKey> key = NewKeyOfClass(from->ClassID());
     if (source == nullptr || target == nullptr || key == nullptr) {
         return;
     }
