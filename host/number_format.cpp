@@ -1,7 +1,10 @@
 #include "host/number_format.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -105,13 +108,159 @@ bool AppendFixedSingle(std::string& text, double value) {
     return true;
 }
 
+// %.17e by exact integer arithmetic. A finite double is m * 2^e; its eighteen significant digits
+// are D = m * 2^e * 10^k rounded half to even, with k chosen so that 10^17 <= D < 10^18. Whenever
+// m * 10^k fits in 128 bits (every normal value from about 1e-21 to 1e18, which holds the
+// script's quaternions, positions and times), D and the remainder that decides its rounding come
+// from one product and one shift, the same digits that a correctly rounding printf gives.
+__extension__ typedef unsigned __int128 Uint128;
+
+constexpr int kMaxScale = 38;  // 10^38 < 2^128 < 10^39
+
+constexpr std::array<Uint128, kMaxScale + 1> kScales = [] {
+    std::array<Uint128, kMaxScale + 1> scales{};
+    Uint128 scale = 1;
+    for (Uint128& s : scales) {
+        s = scale;
+        scale *= 10;
+    }
+    return scales;
+}();
+
+constexpr std::uint64_t kLowestSignificand = 100000000000000000u;  // 10^17
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+void WritePair(char* at, std::uint32_t value) {
+    std::memcpy(at, kDigitPairs + static_cast<size_t>(value) * 2, 2);
+}
+
+// The eight decimal digits of 0 <= value < 10^8, as four independent pairs.
+void WriteEightDigits(char* at, std::uint32_t value) {
+    const std::uint32_t high = value / 10000;
+    const std::uint32_t low = value % 10000;
+    WritePair(at, high / 100);
+    WritePair(at + 2, high % 100);
+    WritePair(at + 4, low / 100);
+    WritePair(at + 6, low % 100);
+}
+
+// floor(log10(2^n)) for |n| < 1650.
+int FloorLog10OfPowerOfTwo(int n) {
+    return (n * 78913) >> 18;
+}
+
+int BitWidth(Uint128 value) {
+    const auto high = static_cast<std::uint64_t>(value >> 64);
+    return high != 0 ? 64 + static_cast<int>(std::bit_width(high))
+                     : static_cast<int>(std::bit_width(static_cast<std::uint64_t>(value)));
+}
+
+// floor(m * 2^e * 10^k) and whether the part cut off is below, at or above one half (-1, 0, 1);
+// false when the product does not fit in 128 bits.
+bool ScaledSignificand(std::uint64_t m, int e, int k, std::uint64_t& digits, int& half) {
+    if (k < 0 || k > kMaxScale) {
+        return false;
+    }
+    const Uint128 scale = kScales[static_cast<size_t>(k)];
+    const int width = static_cast<int>(std::bit_width(m)) + BitWidth(scale) + (e > 0 ? e : 0);
+    if (width > 128 || e <= -128) {
+        return false;
+    }
+    Uint128 product = static_cast<Uint128>(m) * scale;
+    if (e >= 0) {
+        product <<= e;
+        half = -1;
+    } else {
+        const int shift = -e;
+        const Uint128 cut = product & ((static_cast<Uint128>(1) << shift) - 1);
+        const Uint128 oneHalf = static_cast<Uint128>(1) << (shift - 1);
+        half = cut < oneHalf ? -1 : (cut == oneHalf ? 0 : 1);
+        product >>= shift;
+    }
+    if (product >> 64 != 0) {
+        return false;
+    }
+    digits = static_cast<std::uint64_t>(product);
+    return true;
+}
+
+// Appends a zero or a finite normal `value` in %.17e with a three-digit exponent; false, with
+// nothing appended, for a subnormal, a non-finite value or one whose scaled significand does not
+// fit.
+bool AppendScientific17Exact(std::string& out, double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    if ((bits << 1) == 0) {
+        out.append((bits >> 63) != 0 ? "-0.00000000000000000e+000" : "0.00000000000000000e+000");
+        return true;
+    }
+    if (biased == 0 || biased == 0x7ff) {
+        return false;
+    }
+    std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    int e = biased - 1075;
+    const int trailing = std::countr_zero(m);
+    m >>= trailing;
+    e += trailing;
+    // The decimal exponent is this estimate or one more.
+    int exponent = FloorLog10OfPowerOfTwo(static_cast<int>(std::bit_width(m)) - 1 + e);
+    std::uint64_t digits = 0;
+    int half = -1;
+    if (!ScaledSignificand(m, e, 17 - exponent, digits, half)) {
+        return false;
+    }
+    if (digits >= 10 * kLowestSignificand) {
+        ++exponent;
+        if (!ScaledSignificand(m, e, 17 - exponent, digits, half)) {
+            return false;
+        }
+    }
+    if (digits < kLowestSignificand || digits >= 10 * kLowestSignificand) {
+        return false;
+    }
+    if (half > 0 || (half == 0 && (digits & 1) != 0)) {
+        ++digits;
+        if (digits == 10 * kLowestSignificand) {
+            digits = kLowestSignificand;
+            ++exponent;
+        }
+    }
+
+    // -d.ddddddddddddddddde+ddd
+    char text[32];
+    char* p = text;
+    if ((bits >> 63) != 0) {
+        *p++ = '-';
+    }
+    *p++ = static_cast<char>('0' + digits / kLowestSignificand);
+    *p++ = '.';
+    const std::uint64_t fraction = digits % kLowestSignificand;
+    *p++ = static_cast<char>('0' + fraction / 10000000000000000u);
+    WriteEightDigits(p, static_cast<std::uint32_t>(fraction / 100000000 % 100000000));
+    WriteEightDigits(p + 8, static_cast<std::uint32_t>(fraction % 100000000));
+    p += 16;
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    *p++ = static_cast<char>('0' + magnitude / 100);
+    WritePair(p, static_cast<std::uint32_t>(magnitude % 100));
+    p += 2;
+    out.append(text, static_cast<size_t>(p - text));
+    return true;
+}
+
 }  // namespace
 
 void AppendFloat(std::string& out, double value, FloatFormat format) {
     if (AppendSpecial(out, value, format)) {
         return;
     }
-    if (format == FloatFormat::General6 && AppendFixedSingle(out, value)) {
+    if (format == FloatFormat::General6 ? AppendFixedSingle(out, value)
+                                        : AppendScientific17Exact(out, value)) {
         return;
     }
     char buf[64];

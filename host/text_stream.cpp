@@ -70,15 +70,12 @@ void TextStream::append(std::string_view bytes) {
 }
 
 TextStream& TextStream::operator<<(std::string_view text) {
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            append(text.substr(start, i - start));
-            append("\r\n");
-            start = i + 1;
-        }
+    for (size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        append(text.substr(0, end));
+        append("\r\n");
+        text.remove_prefix(end + 1);
     }
-    append(text.substr(start));
+    append(text);
     return *this;
 }
 

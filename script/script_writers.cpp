@@ -28,16 +28,20 @@ void AppendCoordinate(std::string& text, float value, const TextStream& out) {
 
 namespace {
 
-// Joins the values with "," and hands them to the stream in one piece.
+// The values joined by ",", each written straight into the stream's buffer.
 void WriteCoordinates(TextStream& out, std::initializer_list<float> values) {
-    std::string text;
+    bool first = true;
     for (const float value : values) {
-        if (!text.empty()) {
-            text += ',';
+        if (!first) {
+            out << ',';
         }
-        AppendCoordinate(text, value, out);
+        first = false;
+        if (out.floatOutputMode() != 0) {
+            out << static_cast<double>(value);
+        } else {
+            out << ScriptIntegerPart(value);
+        }
     }
-    out << text;
 }
 
 }  // namespace

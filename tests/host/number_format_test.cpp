@@ -1,12 +1,14 @@
 // The number writer: every number of every script, as the original runtime wrote it.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/number_format.h"
@@ -48,14 +50,109 @@ TEST(NumberFormat, ScientificSeventeenDigitsRoundsTheDoubleExactly) {
     EXPECT_EQ(FormatScientific17(1e300), "1.00000000000000005e+300");
 }
 
+// The writer's former way to %.17e, kept here as the reference: std::to_chars with the exponent
+// widened to three digits.
+std::string ToCharsScientific17(double value) {
+    char text[64];
+    const char* end =
+        std::to_chars(text, text + sizeof(text), value, std::chars_format::scientific, 17).ptr;
+    const std::string_view digits(text, static_cast<size_t>(end - text));
+    const size_t sign = digits.find('e') + 1;
+    std::string widened(digits.substr(0, sign + 1));
+    if (digits.size() - sign == 3) {
+        widened += '0';
+    }
+    widened += digits.substr(sign + 1);
+    return widened;
+}
+
+double FromBits(std::uint64_t bits) {
+    double value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
+}
+
+// Values where a formatter goes wrong: every exponent, subnormals, exact ties of the eighteenth
+// digit, the neighbours of each power of ten and the ends of the range.
+std::vector<double> HardScientificValues() {
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  std::numeric_limits<double>::min(),
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  -std::numeric_limits<double>::denorm_min(),
+                                  std::nextafter(std::numeric_limits<double>::min(), 0.0),
+                                  1e18,
+                                  std::nextafter(1e18, 0.0),
+                                  9.999999999999999e17,
+                                  1e-21,
+                                  1e-22,
+                                  99999999999999999.5,
+                                  0.999999999999999999};
+    std::uint64_t state = 0x9e3779b97f4a7c15u;
+    const auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        values.push_back(FromBits(next()));  // any exponent, NaNs and subnormals included
+        std::uint32_t floatBits = static_cast<std::uint32_t>(next());
+        float f;
+        std::memcpy(&f, &floatBits, sizeof(f));
+        values.push_back(f);
+        // An odd integer over a power of two: many of these end in an exact tie at the
+        // eighteenth digit, which rounds to even.
+        values.push_back(std::ldexp(static_cast<double>(next() >> (11 + next() % 40) | 1),
+                                    -static_cast<int>(next() % 90)));
+    }
+    for (int power = -325; power <= 308; ++power) {
+        const double exact = std::pow(10.0, power);
+        double below = exact;
+        double above = exact;
+        for (int i = 0; i < 4; ++i) {
+            values.push_back(below);
+            values.push_back(above);
+            below = std::nextafter(below, 0.0);
+            above = std::nextafter(above, std::numeric_limits<double>::infinity());
+        }
+    }
+    return values;
+}
+
+TEST(NumberFormat, ScientificSeventeenDigitsAsTheFormerWriterForEveryKindOfDouble) {
+    int mismatches = 0;
+    for (const double value : HardScientificValues()) {
+        for (const double signedValue : {value, -value}) {
+            if (!std::isfinite(signedValue)) {
+                continue;
+            }
+            const std::string expected = ToCharsScientific17(signedValue);
+            if (FormatScientific17(signedValue) != expected && ++mismatches <= 5) {
+                ADD_FAILURE() << FormatScientific17(signedValue) << " against " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    // Appending keeps what the text held.
+    std::string text = "x=";
+    AppendFloat(text, 0.5, FloatFormat::Scientific17);
+    AppendFloat(text, -1e-300, FloatFormat::Scientific17);
+    EXPECT_EQ(text, "x=5.00000000000000000e-001-1.00000000000000003e-300");
+}
+
 TEST(NumberFormat, NonFiniteValuesAsTheOriginalRuntime) {
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(FormatGeneral6(inf), "1.#INF");
     EXPECT_EQ(FormatGeneral6(-inf), "-1.#INF");
     EXPECT_EQ(FormatScientific17(inf), "1.#INF0000000000000e+000");
+    EXPECT_EQ(FormatScientific17(-inf), "-1.#INF0000000000000e+000");
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(FormatGeneral6(nan), "1.#QNAN");
     EXPECT_EQ(FormatGeneral6(-nan), "-1.#IND");
+    EXPECT_EQ(FormatScientific17(nan), "1.#QNAN000000000000e+000");
+    EXPECT_EQ(FormatScientific17(-nan), "-1.#IND0000000000000e+000");
 }
 
 // printf's %g with the exponent widened to three digits: the reference for finite values.

@@ -23,6 +23,7 @@ TEST_F(TextStreamTest, LinesEndInCrLfAndNumbersUseTheChosenFormat) {
         ASSERT_TRUE(out.is_open());
         out << "Vertex(" << 0.5f << "," << 100.0f << "," << 0.00001 << ");" << endl;
         out << "two\nlines" << '\n';
+        out << "\nblank\n\nlines\n";
         out << 42 << "," << -7L << "," << 4000000000UL << endl;
         out.setFloatFormat(FloatFormat::Scientific17);
         out << 1.0 << "," << 0.1f << endl;
@@ -31,6 +32,7 @@ TEST_F(TextStreamTest, LinesEndInCrLfAndNumbersUseTheChosenFormat) {
     EXPECT_EQ(Contents(),
               "Vertex(0.5,100,1e-005);\r\n"
               "two\r\nlines\r\n"
+              "\r\nblank\r\n\r\nlines\r\n"
               "42,-7,4000000000\r\n"
               "1.00000000000000000e+000,1.00000001490116119e-001\r\n");
 }
