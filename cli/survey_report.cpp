@@ -53,88 +53,58 @@ std::string UsedRole(const std::string& role) {
 
 void WriteNode(standalone::JsonWriter& json, const SurveyNode& node) {
     json.BeginObject();
-    json.Key("name");
-    json.String(node.node->GetName());
-    json.Key("depth");
-    json.Int(node.depth);
-    json.Key("objectClass");
-    json.String(node.objectClass);
-    json.Key("material");
-    json.String(node.material);
+    json.StringField("name", node.node->GetName());
+    json.IntField("depth", node.depth);
+    json.StringField("objectClass", node.objectClass);
+    json.StringField("material", node.material);
     if (node.vertices >= 0) {
-        json.Key("vertices");
-        json.Int(node.vertices);
-        json.Key("faces");
-        json.Int(node.faces);
+        json.IntField("vertices", node.vertices);
+        json.IntField("faces", node.faces);
     }
     json.Key("meshExport");
     json.BeginObject();
-    json.Key("role");
-    json.String(UsedRole(node.meshRole));
-    json.Key("why");
-    json.String(node.meshWhy);
+    json.StringField("role", UsedRole(node.meshRole));
+    json.StringField("why", node.meshWhy);
     json.EndObject();
     if (!node.boneRole.empty()) {
         json.Key("boneExport");
         json.BeginObject();
-        json.Key("role");
-        json.String(node.boneRole);
-        json.Key("why");
-        json.String(node.boneWhy);
+        json.StringField("role", node.boneRole);
+        json.StringField("why", node.boneWhy);
         json.EndObject();
     }
     if (node.bone >= 0) {
-        json.Key("bone");
-        json.Int(node.bone);
+        json.IntField("bone", node.bone);
     }
     json.EndObject();
 }
 
 void WriteTexture(standalone::JsonWriter& json, const SurveyTexture& texture) {
     json.BeginObject();
-    json.Key("material");
-    json.Int(texture.material);
-    json.Key("materialName");
-    json.String(texture.materialName);
-    json.Key("slot");
-    json.String(texture.slot);
-    json.Key("masked");
-    json.Bool(texture.masked);
-    json.Key("file");
-    json.String(texture.recorded);
-    json.Key("path");
-    json.String(texture.written);
-    json.Key("onDriveP");
-    json.Bool(texture.onDriveP);
-    json.Key("image");
-    json.String(texture.image);
-    json.Key("loaded");
-    json.Bool(texture.loaded);
-    json.Key("width");
-    json.Int(texture.width);
-    json.Key("height");
-    json.Int(texture.height);
-    json.Key("sizeLegal");
-    json.Bool(texture.sizeLegal);
-    json.Key("written");
-    json.Bool(texture.Written());
+    json.IntField("material", texture.material);
+    json.StringField("materialName", texture.materialName);
+    json.StringField("slot", texture.slot);
+    json.BoolField("masked", texture.masked);
+    json.StringField("file", texture.recorded);
+    json.StringField("path", texture.written);
+    json.BoolField("onDriveP", texture.onDriveP);
+    json.StringField("image", texture.image);
+    json.BoolField("loaded", texture.loaded);
+    json.IntField("width", texture.width);
+    json.IntField("height", texture.height);
+    json.BoolField("sizeLegal", texture.sizeLegal);
+    json.BoolField("written", texture.Written());
     json.EndObject();
 }
 
 void WriteSkin(standalone::JsonWriter& json, const SkinSurvey& skin) {
     json.BeginObject();
-    json.Key("node");
-    json.String(skin.node);
-    json.Key("vertices");
-    json.Int(skin.vertices);
-    json.Key("rigidVertices");
-    json.Int(skin.rigidVertices);
-    json.Key("blendedVertices");
-    json.Int(skin.blendedVertices);
-    json.Key("unboundVertices");
-    json.Int(skin.unboundVertices);
-    json.Key("bones");
-    json.Int(skin.bones);
+    json.StringField("node", skin.node);
+    json.IntField("vertices", skin.vertices);
+    json.IntField("rigidVertices", skin.rigidVertices);
+    json.IntField("blendedVertices", skin.blendedVertices);
+    json.IntField("unboundVertices", skin.unboundVertices);
+    json.IntField("bones", skin.bones);
     json.Key("unbalancedVertices");
     json.BeginInlineArray();
     for (const auto& [vertex, sum] : skin.unbalanced) {
@@ -241,10 +211,8 @@ void WriteSurveyJson(standalone::JsonWriter& json, const SceneSurvey& survey) {
     } else {
         WriteSkin(json, survey.skin);
     }
-    json.Key("bones");
-    json.Int(static_cast<int64_t>(survey.bones.size()));
-    json.Key("triggers");
-    json.Int(survey.triggers);
+    json.IntField("bones", static_cast<int64_t>(survey.bones.size()));
+    json.IntField("triggers", survey.triggers);
 }
 
 }  // namespace pellucid::cli

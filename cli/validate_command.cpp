@@ -87,21 +87,8 @@ void PrintRun(std::ostream& out, const ExportRun& run) {
 
 void WriteRunJson(standalone::JsonWriter& json, const ExportRun& run) {
     json.BeginObject();
-    json.Key("format");
-    json.String(run.format);
-    json.Key("messages");
-    json.BeginArray();
-    for (size_t i = 0; i < run.messages.size(); ++i) {
-        json.BeginObject();
-        json.Key("caption");
-        json.String(run.messages[i].caption);
-        json.Key("text");
-        json.String(run.messages[i].text);
-        json.Key("notes");
-        WriteFindingsJson(json, run.messageNotes[i]);
-        json.EndObject();
-    }
-    json.EndArray();
+    json.StringField("format", run.format);
+    WriteMessagesJson(json, run.messages, run.messageNotes);
     json.Key("notes");
     WriteFindingsJson(json, run.notes);
     json.EndObject();
@@ -127,12 +114,9 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
     if (options.json) {
         standalone::JsonWriter json(8);
         json.BeginObject();
-        json.Key("scene");
-        json.String(options.scene.scenePath);
-        json.Key("passed");
-        json.Bool(passed);
-        json.Key("messageBoxes");
-        json.Int(static_cast<int64_t>(messages));
+        json.StringField("scene", options.scene.scenePath);
+        json.BoolField("passed", passed);
+        json.IntField("messageBoxes", static_cast<int64_t>(messages));
         WriteSurveyJson(json, survey);
         json.Key("exports");
         json.BeginArray();
