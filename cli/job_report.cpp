@@ -54,7 +54,11 @@ std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ost
     return output.IsStandardOutput() ? err : out;
 }
 
-bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err) {
+bool OpenImportInput(const std::string& input, const JobOutput& output, bool json,
+                     std::ifstream& in, std::ostream& err) {
+    if (!CheckJobOutput(output, {input}, json, err, "document")) {
+        return false;
+    }
     in.open(input, std::ios::binary);
     if (!in) {
         err << fmt::format("pellucid: {}: cannot be read\n", input);

@@ -38,8 +38,9 @@ std::unique_ptr<standalone::StandaloneHost> LoadJobScene(const SceneOptions& sce
 // Where the summary goes: standard error while the output itself goes to standard output.
 std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ostream& err);
 
-// Opens an importer's input; false after printing why.
-bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err);
+// Checks an importer's output against its input, then opens the input; false after printing why.
+bool OpenImportInput(const std::string& input, const JobOutput& output, bool json,
+                     std::ifstream& in, std::ostream& err);
 
 // Notes that explain what the library did without a word: what it passed over, where a file's
 // reading ended.

@@ -120,8 +120,7 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
 int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
     std::ifstream in;
-    if (!CheckJobOutput(output, {options.inputPath}, options.json, err) ||
-        !OpenImportInput(options.inputPath, in, err)) {
+    if (!OpenImportInput(options.inputPath, output, options.json, in, err)) {
         return kExitBadInput;
     }
     const QmoList list = ReadQmoList(in);

@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+#include "host/material.h"
+
 namespace pellucid::cli {
 
 namespace {
@@ -51,27 +53,102 @@ std::string UsedRole(const std::string& role) {
     return role == "-" ? "not used" : role;
 }
 
-void WriteNode(standalone::JsonWriter& json, const SurveyNode& node) {
+// {"role": code, "text", "why", "warned"}, then the role's numbers (null for none) and nodes.
+void WriteRole(standalone::JsonWriter& json, const SurveyRole& role) {
+    json.BeginObject();
+    json.StringField("role", role.code);
+    json.StringField("text", UsedRole(role.text));
+    json.StringField("why", role.why);
+    json.BoolField("warned", role.warned);
+    for (const auto& [key, number] : role.numbers) {
+        json.Key(key);
+        if (number < 0) {
+            json.Null();
+        } else {
+            json.Int(number);
+        }
+    }
+    for (const auto& [key, name] : role.nodes) {
+        json.StringField(key, name);
+    }
+    json.EndObject();
+}
+
+const char* NameOf(Mtl* material) {
+    const char* name = material != nullptr ? material->GetName() : nullptr;
+    return name != nullptr ? name : "";
+}
+
+// A material's number in the main object's material list: "exportIndex", null when no face of
+// the main object uses it. Written for the main object only.
+void WriteExportIndex(standalone::JsonWriter& json, const SceneSurvey& survey, Mtl* material) {
+    json.Key("exportIndex");
+    for (size_t i = 0; i < survey.materials.size(); ++i) {
+        if (survey.materials[i].material == material) {
+            json.Int(static_cast<int64_t>(i));
+            return;
+        }
+    }
+    json.Null();
+}
+
+// null, or {"name"} with, for a multi/sub-object material, "subMaterials": [{"index", "name"}]
+// (a face's material id selects its sub-material by index, wrapping around); on the main object
+// each with its "exportIndex".
+void WriteNodeMaterial(standalone::JsonWriter& json, const SceneSurvey& survey,
+                       const SurveyNode& node, bool main) {
+    json.Key("material");
+    Mtl* material = node.nodeMaterial;
+    if (material == nullptr) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    json.StringField("name", NameOf(material));
+    if (material->ClassID() != multiMtlClassID) {
+        if (main) {
+            WriteExportIndex(json, survey, material);
+        }
+        json.EndObject();
+        return;
+    }
+    json.Key("subMaterials");
+    json.BeginArray();
+    for (int k = 0; k < material->NumSubMtls(); ++k) {
+        Mtl* sub = material->GetSubMtl(k);
+        json.BeginObject();
+        json.IntField("index", k);
+        json.Key("name");
+        if (sub == nullptr) {
+            json.Null();
+        } else {
+            json.String(NameOf(sub));
+        }
+        if (main) {
+            WriteExportIndex(json, survey, sub);
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteNode(standalone::JsonWriter& json, const SceneSurvey& survey, size_t index) {
+    const SurveyNode& node = survey.nodes[index];
     json.BeginObject();
     json.StringField("name", node.node->GetName());
     json.IntField("depth", node.depth);
     json.StringField("objectClass", node.objectClass);
-    json.StringField("material", node.material);
+    WriteNodeMaterial(json, survey, node, static_cast<int>(index) == survey.mainObject);
     if (node.vertices >= 0) {
         json.IntField("vertices", node.vertices);
         json.IntField("faces", node.faces);
     }
     json.Key("meshExport");
-    json.BeginObject();
-    json.StringField("role", UsedRole(node.meshRole));
-    json.StringField("why", node.meshWhy);
-    json.EndObject();
-    if (!node.boneRole.empty()) {
+    WriteRole(json, node.meshRole);
+    if (!node.boneRole.text.empty()) {
         json.Key("boneExport");
-        json.BeginObject();
-        json.StringField("role", node.boneRole);
-        json.StringField("why", node.boneWhy);
-        json.EndObject();
+        WriteRole(json, node.boneRole);
     }
     if (node.bone >= 0) {
         json.IntField("bone", node.bone);
@@ -124,19 +201,19 @@ void PrintNodeTree(std::ostream& out, const SceneSurvey& survey, bool why) {
                                        node.objectClass, Counts(node), node.material);
         if (why) {
             out << line << "\n";
-            out << fmt::format("{}    mesh export: {} - {}\n", indent, UsedRole(node.meshRole),
-                               node.meshWhy);
-            if (!node.boneRole.empty()) {
-                out << fmt::format("{}    bone export: {} - {}\n", indent, node.boneRole,
-                                   node.boneWhy);
+            out << fmt::format("{}    mesh export: {} - {}\n", indent, UsedRole(node.meshRole.text),
+                               node.meshRole.why);
+            if (!node.boneRole.text.empty()) {
+                out << fmt::format("{}    bone export: {} - {}\n", indent, node.boneRole.text,
+                                   node.boneRole.why);
             }
             continue;
         }
-        line += "  mesh export: " + node.meshRole;
+        line += "  mesh export: " + node.meshRole.text;
         if (node.bone >= 0) {
-            line += "  " + node.boneRole;
-        } else if (!node.boneRole.empty()) {
-            line += "  bone export: " + node.boneRole;
+            line += "  " + node.boneRole.text;
+        } else if (!node.boneRole.text.empty()) {
+            line += "  bone export: " + node.boneRole.text;
         }
         out << line << "\n";
     }
@@ -179,8 +256,8 @@ void PrintObjectSummary(std::ostream& out, const SceneSurvey& survey) {
 void WriteSurveyJson(standalone::JsonWriter& json, const SceneSurvey& survey) {
     json.Key("nodes");
     json.BeginArray();
-    for (const SurveyNode& node : survey.nodes) {
-        WriteNode(json, node);
+    for (size_t i = 0; i < survey.nodes.size(); ++i) {
+        WriteNode(json, survey, i);
     }
     json.EndArray();
     json.Key("mainObject");

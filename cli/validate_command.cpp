@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -69,6 +70,37 @@ ExportRun DryRun(standalone::StandaloneHost& host, const SceneSurvey& survey, co
     return run;
 }
 
+bool SameFinding(const Finding& a, const Finding& b) {
+    return a.kind == b.kind && a.text == b.text;
+}
+
+// The notes that every run makes, taken out of the runs' own notes so that each is said once.
+std::vector<Finding> TakeCommonNotes(std::vector<ExportRun>& runs) {
+    std::vector<Finding> common;
+    if (runs.empty()) {
+        return common;
+    }
+    for (const Finding& note : runs.front().notes) {
+        bool everywhere = true;
+        for (const ExportRun& run : runs) {
+            everywhere = everywhere &&
+                         std::any_of(run.notes.begin(), run.notes.end(), [&](const Finding& other) {
+                             return SameFinding(note, other);
+                         });
+        }
+        if (everywhere) {
+            common.push_back(note);
+        }
+    }
+    for (ExportRun& run : runs) {
+        std::erase_if(run.notes, [&](const Finding& note) {
+            return std::any_of(common.begin(), common.end(),
+                               [&](const Finding& other) { return SameFinding(note, other); });
+        });
+    }
+    return common;
+}
+
 void PrintRun(std::ostream& out, const ExportRun& run) {
     out << fmt::format("{} ({}): {}\n", run.label, run.format,
                        run.messages.empty()
@@ -101,10 +133,11 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
     }
     host->SetEchoMessages(false);
     const SceneSurvey survey = SurveyScene(*host);
-    const std::vector<ExportRun> runs = {DryRun(*host, survey, "MEF", "mesh export"),
-                                         DryRun(*host, survey, "BEF", "bone export")};
+    std::vector<ExportRun> runs = {DryRun(*host, survey, "MEF", "mesh export"),
+                                   DryRun(*host, survey, "BEF", "bone export")};
+    const std::vector<Finding> common = TakeCommonNotes(runs);
     size_t messages = 0;
-    size_t notes = 0;
+    size_t notes = common.size();
     for (const ExportRun& run : runs) {
         messages += run.messages.size();
         notes += run.notes.size();
@@ -124,6 +157,8 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
             WriteRunJson(json, run);
         }
         json.EndArray();
+        json.Key("commonNotes");
+        WriteFindingsJson(json, common);
         json.EndObject();
         out << json.Text() << "\n";
     } else {
@@ -132,6 +167,12 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
         PrintObjectSummary(out, survey);
         for (const ExportRun& run : runs) {
             PrintRun(out, run);
+        }
+        if (!common.empty()) {
+            out << "both exports:\n";
+            for (const Finding& note : common) {
+                out << "  note: " << note.text << "\n";
+            }
         }
         out << (messages == 0 ? std::string("no export shows a message box")
                               : fmt::format("an export would show {}",

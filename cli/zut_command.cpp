@@ -189,8 +189,7 @@ void ExplainZutSection(const ZutSection& section, const std::string& path, JobRe
 int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
     std::ifstream in;
-    if (!CheckJobOutput(output, {options.inputPath}, options.json, err) ||
-        !OpenImportInput(options.inputPath, in, err)) {
+    if (!OpenImportInput(options.inputPath, output, options.json, in, err)) {
         return kExitBadInput;
     }
     const ZutSection section = ReadZutSection(in);

@@ -4,13 +4,12 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "services/debug_log.h"
 #include "standalone/support/document_equality.h"
 #include "standalone/support/model_support.h"
 #include "standalone/support/scene_invariants.h"
+#include "support/script_files.h"
 
 namespace pellucid::standalone::testing {
 namespace {
@@ -134,10 +133,9 @@ TEST(ModelHost, MappingTheTraceLogDriveOpensTheLogThere) {
     host->MapDrive('D', folder.string());
     Trace("traced");
     CloseDebugLog();
-    std::ifstream in(folder / "project" / "pellucid" / "test" / "debug.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "traced\r\n");
+    EXPECT_EQ(pellucid::test::ReadBytes(
+                  (folder / "project" / "pellucid" / "test" / "debug.txt").string()),
+              "traced\r\n");
     std::filesystem::remove_all(folder);
 }
 
@@ -174,10 +172,8 @@ TEST(ModelHost, AHostsSceneIsItsOwnWhileOthersComeAndGo) {
         document.settings.ticksPerFrame = ticksPerFrame;
         const int node = AddNode(document, "Mover");
         document.nodes[static_cast<size_t>(node)].object = AddObject(document, TriangleMesh());
-        doc::Controller<doc::PositionKey> position;
-        position.kind = doc::ControllerKind::Linear;
-        position.keys = {{0, {0, 0, 0}, {}, {}}, {160, {endX, 0, 0}, {}, {}}};
-        document.nodes[static_cast<size_t>(node)].position = position;
+        document.nodes[static_cast<size_t>(node)].position =
+            LinearMove(0, {0, 0, 0}, 160, {endX, 0, 0});
         return document;
     };
     auto first = MakeHost(animated(10.0f, 160));
