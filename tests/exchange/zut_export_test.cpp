@@ -68,14 +68,7 @@ TEST(ZutExport, FrameTenFollowsTheScenesTicksPerFrame) {
     const int node = standalone::testing::AddNode(document, "ZUTlift");
     document.nodes[static_cast<size_t>(node)].object =
         standalone::testing::AddObject(document, standalone::testing::TriangleMesh());
-    doc::Modifier morpher;
-    morpher.type = doc::ModifierType::Morpher;
-    doc::MorphChannelData channel;
-    channel.points = {0};
-    channel.deltas = {{0, 0, 10}};
-    channel.weight.keys = {{0, 0.0f}, {2000, 100.0f}};
-    morpher.channels.push_back(channel);
-    document.modifiers.push_back(morpher);
+    document.modifiers.push_back(standalone::testing::Morpher({0}, {{0, 0, 10}}, 2000));
     document.nodes[static_cast<size_t>(node)].modifiers = {0};
     const std::vector<std::string> lines = ScriptLines(ExportZut(document));
     ASSERT_EQ(lines.size(), 4u);
