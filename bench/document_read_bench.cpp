@@ -11,6 +11,7 @@
 
 #include "scene_generator.h"
 #include "standalone/document/scene_document_io.h"
+#include "triangle_runs.h"
 
 namespace {
 
@@ -26,11 +27,7 @@ void BM_ReadSceneDocument(benchmark::State& state) {
     state.counters["triangles"] = static_cast<double>(state.range(0));
 }
 
-BENCHMARK(BM_ReadSceneDocument)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+BENCHMARK(BM_ReadSceneDocument)->Apply(pellucid::bench::TriangleRuns);
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include "mesh_export/expo_mesh.h"
 #include "standalone/host/standalone_host.h"
 #include "standalone/interchange/interchange_import.h"
+#include "triangle_runs.h"
 
 namespace {
 
@@ -47,12 +48,8 @@ void BM_ExportMeshFromGltf(benchmark::State& state) {
     state.counters["triangles"] = static_cast<double>(state.range(0));
 }
 
-BENCHMARK(BM_ConvertGltf)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_ExportMeshFromGltf)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+BENCHMARK(BM_ConvertGltf)->Apply(pellucid::bench::TriangleRuns);
+BENCHMARK(BM_ExportMeshFromGltf)->Apply(pellucid::bench::TriangleRuns);
 
 }  // namespace
 

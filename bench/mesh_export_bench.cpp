@@ -12,6 +12,7 @@
 #include "scene_generator.h"
 #include "standalone/document/scene_document_io.h"
 #include "standalone/host/standalone_host.h"
+#include "triangle_runs.h"
 
 namespace {
 
@@ -36,12 +37,7 @@ void BM_MeshExportWithLoad(benchmark::State& state) {
     state.counters["triangles"] = static_cast<double>(state.range(0));
 }
 
-BENCHMARK(BM_MeshExportWithLoad)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Arg(2000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(3);
+BENCHMARK(BM_MeshExportWithLoad)->Apply(pellucid::bench::TriangleRuns)->Arg(2000000);
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 // The bone-script exporter ("BEF").
 #pragma once
 
-#include "script/script_exporter.h"
+#include "script/file_class.h"
 
 class ExpoBone : public ScriptExporter {
   public:

@@ -100,18 +100,14 @@ void PrintText(std::ostream& out, std::ostream& err, const CheckReport& report) 
 std::string Json(const CheckOptions& options, const CheckReport& report) {
     standalone::JsonWriter json(16);
     json.BeginObject();
-    json.Key("check");
-    json.String(options.check);
-    json.Key("passed");
-    json.Bool(!report.failed);
+    json.StringField("check", options.check);
+    json.BoolField("passed", !report.failed);
     json.Key("status");
     json.BeginArray();
     for (const auto& [id, text] : report.status) {
         json.BeginObject();
-        json.Key("id");
-        json.Int(id);
-        json.Key("text");
-        json.String(text);
+        json.IntField("id", id);
+        json.StringField("text", text);
         json.EndObject();
     }
     json.EndArray();
@@ -120,16 +116,13 @@ std::string Json(const CheckOptions& options, const CheckReport& report) {
     if (report.texel != nullptr) {
         json.Key("texel");
         json.BeginObject();
-        json.Key("measured");
-        json.Bool(report.texel->Measured());
+        json.BoolField("measured", report.texel->Measured());
         json.Key("min");
         json.Float(report.texel->Measured() ? report.texel->min : 0.0f);
         json.Key("max");
         json.Float(report.texel->Measured() ? report.texel->max : 0.0f);
-        json.Key("measuredFaces");
-        json.Int(report.texel->measuredFaces);
-        json.Key("singleColourFaces");
-        json.Int(report.texel->SCT);
+        json.IntField("measuredFaces", report.texel->measuredFaces);
+        json.IntField("singleColourFaces", report.texel->SCT);
         json.EndObject();
     }
     json.EndObject();

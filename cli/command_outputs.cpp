@@ -11,24 +11,16 @@ namespace pellucid::cli {
 
 bool SaveDocument(const doc::Document& document, JobOutput& output, std::ostream& out,
                   std::ostream& err) {
+    std::string text;
     try {
-        if (output.IsStandardOutput()) {
-            return output.WriteText(standalone::SerializeSceneDocument(document), out, err);
-        }
-        standalone::WriteSceneDocument(document, output.TemporaryPath());
+        text = output.IsStandardOutput()
+                   ? standalone::SerializeSceneDocument(document)
+                   : standalone::SerializeSceneDocumentFor(document, output.Name());
     } catch (const std::exception& e) {
-        // The writer's message names the file it was given: the temporary one.
-        std::string message = e.what();
-        const std::string temporary = output.TemporaryPath();
-        for (size_t at = message.find(temporary); at != std::string::npos;
-             at = message.find(temporary, at)) {
-            message.replace(at, temporary.size(), output.Name());
-            at += output.Name().size();
-        }
-        err << "pellucid: " << message << "\n";
+        err << "pellucid: " << e.what() << "\n";
         return false;
     }
-    return output.Finish(out, err);
+    return output.WriteText(text, out, err);
 }
 
 bool SaveScene(const standalone::StandaloneHost& host, JobOutput& output, std::ostream& out,
@@ -66,12 +58,9 @@ void WriteMarksJson(standalone::JsonWriter& json, const std::vector<NodeMarks>& 
     json.BeginArray();
     for (const NodeMarks& marks : nodes) {
         json.BeginObject();
-        json.Key("name");
-        json.String(marks.node->GetName());
-        json.Key("objectClass");
-        json.String(ObjectClassName(marks.objectClass));
-        json.Key("converted");
-        json.Bool(marks.converted);
+        json.StringField("name", marks.node->GetName());
+        json.StringField("objectClass", ObjectClassName(marks.objectClass));
+        json.BoolField("converted", marks.converted);
         json.Key("markedFaces");
         json.BeginInlineArray();
         for (int face : marks.faces) {

@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/job_notes.h"
 #include "cli/job_output.h"
+#include "cli/job_report.h"
 #include "cli/scene_session.h"
 #include "resources/resource_ids.h"
 #include "standalone/panels/utility_session.h"
@@ -59,15 +60,8 @@ std::string Unpickable(const std::string& option, const std::string& label,
 
 int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
-    if (options.json && output.IsStandardOutput()) {
-        err << "pellucid: --json and -o - would both write to standard output\n";
-        return kExitBadInput;
-    }
-    if (!output.Check({options.scene.scenePath}, err)) {
-        return kExitBadInput;
-    }
-    auto host = LoadScene(options.scene, err);
-    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
+    auto host = LoadJobScene(options.scene, output, options.json, err, "document");
+    if (!host) {
         return kExitBadInput;
     }
     // With the scene on standard output, the report goes with the messages.
@@ -152,16 +146,13 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
     if (options.json) {
         standalone::JsonWriter json(8);
         json.BeginObject();
-        json.Key("output");
-        json.String(output.Name());
+        json.StringField("output", output.Name());
         json.Key("copied");
         json.BeginArray();
         for (const auto& [from, to] : copies) {
             json.BeginObject();
-            json.Key("source");
-            json.String(from);
-            json.Key("target");
-            json.String(to);
+            json.StringField("source", from);
+            json.StringField("target", to);
             json.EndObject();
         }
         json.EndArray();

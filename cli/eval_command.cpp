@@ -33,11 +33,8 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
         return kExitBadInput;
     }
     JobOutput output(options.outputPath, "-o");
-    if (!CheckJobOutput(output, {options.scene.scenePath}, options.json, err)) {
-        return kExitBadInput;
-    }
-    auto host = LoadScene(options.scene, err);
-    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
+    auto host = LoadJobScene(options.scene, output, options.json, err, "document");
+    if (!host) {
         return kExitBadInput;
     }
     const int ticksPerFrame = host->TicksPerFrame();
@@ -61,35 +58,27 @@ int RunEval(const EvalOptions& options, std::ostream& out, std::ostream& err) {
     if (!SaveDocument(frozen, output, out, err)) {
         return kExitBadInput;
     }
-    if (options.json) {
-        PrintJson(out, [&](standalone::JsonWriter& json) {
-            json.Key("output");
-            json.String(output.Name());
-            json.Key("time");
-            json.Int(t);
-            json.Key("evaluated");
-            json.BeginArray();
-            for (const standalone::EvaluatedNode& node : evaluated) {
-                json.BeginObject();
-                WriteMeshCounts(json, node.name, node.vertices, node.faces);
-                WriteStrings(json, "modifiers", node.modifiers);
-                json.EndObject();
-            }
-            json.EndArray();
-            report.WriteJson(json, *host);
-        });
-    } else {
-        report.PrintNotes(err);
-        std::ostream& summary = SummaryStream(output, out, err);
-        summary << fmt::format("wrote {} (the scene at tick {}, frame {:g}; {} mesh{} evaluated)\n",
-                               output.Name(), t, static_cast<double>(t) / ticksPerFrame,
-                               evaluated.size(), evaluated.size() == 1 ? "" : "es");
-        for (const standalone::EvaluatedNode& node : evaluated) {
-            summary << fmt::format("  {}: {} -> {} vertices, {} faces\n", node.name,
-                                   fmt::join(node.modifiers, ", "), node.vertices, node.faces);
-        }
+    std::string summary =
+        fmt::format("wrote {} (the scene at tick {}, frame {:g}; {} mesh{} evaluated)\n",
+                    output.Name(), t, static_cast<double>(t) / ticksPerFrame, evaluated.size(),
+                    evaluated.size() == 1 ? "" : "es");
+    for (const standalone::EvaluatedNode& node : evaluated) {
+        summary += fmt::format("  {}: {} -> {} vertices, {} faces\n", node.name,
+                               fmt::join(node.modifiers, ", "), node.vertices, node.faces);
     }
-    return SucceededExitCode(options.strict, report, *host);
+    return ReportJob(options.json, options.strict, output, report, *host, summary, out, err,
+                     [&](standalone::JsonWriter& json) {
+                         json.IntField("time", t);
+                         json.Key("evaluated");
+                         json.BeginArray();
+                         for (const standalone::EvaluatedNode& node : evaluated) {
+                             json.BeginObject();
+                             WriteMeshCounts(json, node.name, node.vertices, node.faces);
+                             WriteStrings(json, "modifiers", node.modifiers);
+                             json.EndObject();
+                         }
+                         json.EndArray();
+                     });
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "cli/job_guard.h"
 #include "cli/job_notes.h"
 #include "cli/job_output.h"
+#include "cli/job_report.h"
 #include "cli/library_classes.h"
 #include "cli/message_notes.h"
 #include "cli/nonfinite_scan.h"
@@ -42,12 +43,9 @@ void PrintJsonReport(std::ostream& out, const ExportOptions& options, const JobO
                      const standalone::StandaloneHost& host, const JobNotes& notes) {
     standalone::JsonWriter json(8);
     json.BeginObject();
-    json.Key("scene");
-    json.String(options.scene.scenePath);
-    json.Key("format");
-    json.String(options.extension);
-    json.Key("output");
-    json.String(output.Name());
+    json.StringField("scene", options.scene.scenePath);
+    json.StringField("format", options.extension);
+    json.StringField("output", output.Name());
     notes.WriteJson(json, host.Messages());
     json.EndObject();
     out << json.Text() << "\n";
@@ -55,16 +53,8 @@ void PrintJsonReport(std::ostream& out, const ExportOptions& options, const JobO
 
 int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
-    if (options.json && output.IsStandardOutput()) {
-        err << "pellucid: --json and -o - would both write to standard output; write the "
-               "script to a file\n";
-        return kExitBadInput;
-    }
-    if (!output.Check({options.scene.scenePath}, err)) {
-        return kExitBadInput;
-    }
-    auto host = LoadScene(options.scene, err);
-    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
+    auto host = LoadJobScene(options.scene, output, options.json, err, "script");
+    if (!host) {
         return kExitBadInput;
     }
     if (options.loop) {

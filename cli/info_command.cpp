@@ -28,8 +28,7 @@ int RunInfoCommand(const InfoOptions& options, std::ostream& out, std::ostream& 
     if (options.json) {
         standalone::JsonWriter json(8);
         json.BeginObject();
-        json.Key("scene");
-        json.String(options.scene.scenePath);
+        json.StringField("scene", options.scene.scenePath);
         WriteSurveyJson(json, survey);
         json.EndObject();
         out << json.Text() << "\n";

@@ -4,19 +4,6 @@
 
 namespace pellucid::cli {
 
-namespace {
-
-void WriteFinding(standalone::JsonWriter& json, const Finding& finding) {
-    json.BeginObject();
-    json.Key("kind");
-    json.String(finding.kind);
-    json.Key("text");
-    json.String(finding.text);
-    json.EndObject();
-}
-
-}  // namespace
-
 JobNotes::~JobNotes() {
     if (explained_ != nullptr) {
         explained_->SetMessageListener(nullptr);
@@ -47,39 +34,32 @@ void JobNotes::ExplainMessages(standalone::StandaloneHost& host, MessageNotes& e
 
 void JobNotes::WriteJson(standalone::JsonWriter& json,
                          const std::vector<standalone::HostMessage>& messages) const {
+    std::vector<std::vector<Finding>> explained(messages.size());
+    std::vector<Finding> unattached;
+    for (const Note& note : notes_) {
+        if (note.message >= 0 && static_cast<size_t>(note.message) < messages.size()) {
+            explained[static_cast<size_t>(note.message)].push_back(note.finding);
+        } else {
+            unattached.push_back(note.finding);
+        }
+    }
+    WriteMessagesJson(json, messages, explained);
+    json.Key("notes");
+    WriteFindingsJson(json, unattached);
+}
+
+void WriteMessagesJson(standalone::JsonWriter& json,
+                       const std::vector<standalone::HostMessage>& messages,
+                       const std::vector<std::vector<Finding>>& notes) {
     json.Key("messages");
     json.BeginArray();
     for (size_t i = 0; i < messages.size(); ++i) {
         json.BeginObject();
-        json.Key("caption");
-        json.String(messages[i].caption);
-        json.Key("text");
-        json.String(messages[i].text);
+        json.StringField("caption", messages[i].caption);
+        json.StringField("text", messages[i].text);
         json.Key("notes");
-        json.BeginArray();
-        for (const Note& note : notes_) {
-            if (note.message == static_cast<int>(i)) {
-                WriteFinding(json, note.finding);
-            }
-        }
-        json.EndArray();
+        WriteFindingsJson(json, i < notes.size() ? notes[i] : std::vector<Finding>());
         json.EndObject();
-    }
-    json.EndArray();
-    json.Key("notes");
-    json.BeginArray();
-    for (const Note& note : notes_) {
-        if (note.message < 0) {
-            WriteFinding(json, note.finding);
-        }
-    }
-    json.EndArray();
-}
-
-void WriteFindingsJson(standalone::JsonWriter& json, const std::vector<Finding>& findings) {
-    json.BeginArray();
-    for (const Finding& finding : findings) {
-        WriteFinding(json, finding);
     }
     json.EndArray();
 }

@@ -46,7 +46,22 @@ class JobNotes {
     standalone::StandaloneHost* explained_ = nullptr;
 };
 
-// Writes {"kind", "text"} objects as a JSON array.
-void WriteFindingsJson(standalone::JsonWriter& json, const std::vector<Finding>& findings);
+// "messages": [{"caption", "text", "notes": [...]}], `notes` holding each message's notes.
+void WriteMessagesJson(standalone::JsonWriter& json,
+                       const std::vector<standalone::HostMessage>& messages,
+                       const std::vector<std::vector<Finding>>& notes);
+
+// Writes notes (anything with a `kind` and a `text`) as a JSON array of {"kind", "text"}.
+template <typename Note>
+void WriteFindingsJson(standalone::JsonWriter& json, const std::vector<Note>& notes) {
+    json.BeginArray();
+    for (const Note& note : notes) {
+        json.BeginObject();
+        json.StringField("kind", note.kind);
+        json.StringField("text", note.text);
+        json.EndObject();
+    }
+    json.EndArray();
+}
 
 }  // namespace pellucid::cli

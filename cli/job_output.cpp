@@ -151,20 +151,24 @@ bool JobOutput::Finish(std::ostream& out, std::ostream& err, int writeError) {
     return true;
 }
 
-bool JobOutput::WriteText(const std::string& text, std::ostream& out, std::ostream& err) {
+int JobOutput::WriteTemporary(std::string_view bytes) {
     int error = 0;
     std::FILE* file = std::fopen(TemporaryPath().c_str(), "wb");
     if (file == nullptr) {
-        error = errno;
-    } else {
-        if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-            error = errno;
-        }
-        if (std::fclose(file) != 0 && error == 0) {
-            error = errno;
-        }
+        return errno;
     }
-    return Finish(out, err, error);
+    // A failed write that leaves no error number still fails.
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+        error = errno != 0 ? errno : EIO;
+    }
+    if (std::fclose(file) != 0 && error == 0) {
+        error = errno != 0 ? errno : EIO;
+    }
+    return error;
+}
+
+bool JobOutput::WriteText(const std::string& text, std::ostream& out, std::ostream& err) {
+    return Finish(out, err, WriteTemporary(text));
 }
 
 }  // namespace pellucid::cli

@@ -6,6 +6,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/output_file.h"
@@ -33,6 +34,10 @@ class JobOutput {
     // wrote the file, 0 when none did. False, after printing why, when the job wrote nothing, a
     // write failed or the move failed; nothing is left behind then.
     bool Finish(std::ostream& out, std::ostream& err, int writeError = 0);
+
+    // Writes `bytes` as the whole temporary file; the system's error number of a failed write,
+    // 0 when every byte was written. Finish then puts the file in place.
+    int WriteTemporary(std::string_view bytes);
 
     // Writes `text` as the whole output, then finishes.
     bool WriteText(const std::string& text, std::ostream& out, std::ostream& err);

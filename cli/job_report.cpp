@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "cli/command_line.h"
+#include "cli/scene_session.h"
 #include "standalone/document/scene_document_io.h"
 
 namespace pellucid::cli {
@@ -19,20 +20,45 @@ void AddReportFlags(CLI::App& command, bool& strict, bool& json) {
 }
 
 bool CheckJobOutput(const JobOutput& output, const std::vector<std::string>& inputs, bool json,
-                    std::ostream& err) {
+                    std::ostream& err, const char* what) {
     if (json && output.IsStandardOutput()) {
-        err << "pellucid: --json and -o - would both write to standard output; write the output "
-               "to a file\n";
+        err << fmt::format(
+            "pellucid: --json and -o - would both write to standard output; write the {} to a "
+            "file\n",
+            what);
         return false;
     }
     return output.Check(inputs, err);
+}
+
+std::unique_ptr<standalone::StandaloneHost> LoadJobScene(const SceneOptions& scene,
+                                                         const JobOutput& output, bool json,
+                                                         std::ostream& err, const char* what) {
+    if (!CheckJobOutput(output, {scene.scenePath}, json, err, what)) {
+        return nullptr;
+    }
+    auto host = LoadScene(scene, err);
+    if (!host || !output.Check(SceneInputFiles(scene, *host), err)) {
+        return nullptr;
+    }
+    return host;
+}
+
+void AddInputAndOutput(CLI::App& command, const char* name, std::string& input,
+                       const char* inputHelp, std::string& output, const char* outputHelp) {
+    command.add_option(name, input, inputHelp)->required()->check(CLI::ExistingFile);
+    command.add_option("-o,--output", output, outputHelp)->required();
 }
 
 std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ostream& err) {
     return output.IsStandardOutput() ? err : out;
 }
 
-bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err) {
+bool OpenImportInput(const std::string& input, const JobOutput& output, bool json,
+                     std::ifstream& in, std::ostream& err) {
+    if (!CheckJobOutput(output, {input}, json, err, "document")) {
+        return false;
+    }
     in.open(input, std::ios::binary);
     if (!in) {
         err << fmt::format("pellucid: {}: cannot be read\n", input);
@@ -53,12 +79,9 @@ void WriteStrings(standalone::JsonWriter& json, const char* key,
 
 void WriteMeshCounts(standalone::JsonWriter& json, const std::string& node, int vertices,
                      int faces) {
-    json.Key("node");
-    json.String(node);
-    json.Key("vertices");
-    json.Int(vertices);
-    json.Key("faces");
-    json.Int(faces);
+    json.StringField("node", node);
+    json.IntField("vertices", vertices);
+    json.IntField("faces", faces);
 }
 
 void JobReport::PrintNotes(std::ostream& err) const {
@@ -74,10 +97,8 @@ void JobReport::WriteJson(standalone::JsonWriter& json,
     json.BeginArray();
     for (const auto& message : host.Messages()) {
         json.BeginObject();
-        json.Key("caption");
-        json.String(message.caption);
-        json.Key("text");
-        json.String(message.text);
+        json.StringField("caption", message.caption);
+        json.StringField("text", message.text);
         json.EndObject();
     }
     json.EndArray();

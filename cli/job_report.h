@@ -5,9 +5,12 @@
 
 #include <fstream>
 #include <iosfwd>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "cli/job_output.h"
 #include "standalone/document/json/json_writer.h"
 #include "standalone/host/standalone_host.h"
@@ -22,14 +25,22 @@ namespace pellucid::cli {
 void AddReportFlags(CLI::App& command, bool& strict, bool& json);
 
 // Before the job: false, after printing why, when the output names one of `inputs` or cannot be
-// created, or when --json and the output would both go to standard output.
+// created, or when --json and the output (`what`: "script", "document") would both go to
+// standard output.
 bool CheckJobOutput(const JobOutput& output, const std::vector<std::string>& inputs, bool json,
-                    std::ostream& err);
+                    std::ostream& err, const char* what = "output");
+// Checks the output against the scene file, loads the scene, then checks the output against the
+// files the scene was read from; nothing, after printing why, when one of them fails.
+std::unique_ptr<standalone::StandaloneHost> LoadJobScene(const SceneOptions& scene,
+                                                         const JobOutput& output, bool json,
+                                                         std::ostream& err,
+                                                         const char* what = "output");
 // Where the summary goes: standard error while the output itself goes to standard output.
 std::ostream& SummaryStream(const JobOutput& output, std::ostream& out, std::ostream& err);
 
-// Opens an importer's input; false after printing why.
-bool OpenImportInput(const std::string& input, std::ifstream& in, std::ostream& err);
+// Checks an importer's output against its input, then opens the input; false after printing why.
+bool OpenImportInput(const std::string& input, const JobOutput& output, bool json,
+                     std::ifstream& in, std::ostream& err);
 
 // Notes that explain what the library did without a word: what it passed over, where a file's
 // reading ended.
@@ -50,6 +61,10 @@ class JobReport {
 // message boxes.
 int SucceededExitCode(bool strict, const JobReport& report, const standalone::StandaloneHost& host);
 
+// Declares the input file (positional `name`, which must exist) and the required -o.
+void AddInputAndOutput(CLI::App& command, const char* name, std::string& input,
+                       const char* inputHelp, std::string& output, const char* outputHelp);
+
 // Field `key` as an array of texts.
 void WriteStrings(standalone::JsonWriter& json, const char* key,
                   const std::vector<std::string>& texts);
@@ -65,6 +80,26 @@ void PrintJson(std::ostream& out, Write write) {
     write(json);
     json.EndObject();
     out << json.Text() << "\n";
+}
+
+// The end of a job that succeeded: with --json one object of "output", the fields that
+// `writeFields` adds, "notes" and "messages"; otherwise the notes on standard error, then
+// `summary` (whole lines) where SummaryStream puts it. Gives the exit code.
+template <typename WriteFields>
+int ReportJob(bool json, bool strict, const JobOutput& output, const JobReport& report,
+              const standalone::StandaloneHost& host, const std::string& summary, std::ostream& out,
+              std::ostream& err, WriteFields writeFields) {
+    if (json) {
+        PrintJson(out, [&](standalone::JsonWriter& writer) {
+            writer.StringField("output", output.Name());
+            writeFields(writer);
+            report.WriteJson(writer, host);
+        });
+    } else {
+        report.PrintNotes(err);
+        SummaryStream(output, out, err) << summary;
+    }
+    return SucceededExitCode(strict, report, host);
 }
 
 }  // namespace pellucid::cli

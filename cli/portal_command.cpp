@@ -34,20 +34,13 @@ std::string Json(const PortalOptions& options, const std::string& status,
                  const PortalBrowser& browser) {
     standalone::JsonWriter json(16);
     json.BeginObject();
-    json.Key("button");
-    json.String(options.button);
-    json.Key("presses");
-    json.Int(options.presses);
-    json.Key("status");
-    json.String(status);
-    json.Key("portals");
-    json.Int(browser.portalCount);
-    json.Key("currentPortal");
-    json.Int(browser.currentPortal);
-    json.Key("sectors");
-    json.Int(browser.sectorCount);
-    json.Key("currentSector");
-    json.Int(browser.currentSector);
+    json.StringField("button", options.button);
+    json.IntField("presses", options.presses);
+    json.StringField("status", status);
+    json.IntField("portals", browser.portalCount);
+    json.IntField("currentPortal", browser.currentPortal);
+    json.IntField("sectors", browser.sectorCount);
+    json.IntField("currentSector", browser.currentSector);
     json.Key("nodes");
     std::vector<NodeMarks> selected;
     if (browser.lastSelection.node != nullptr) {

@@ -99,18 +99,15 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
     json.BeginArray();
     for (const PlacedModel& model : models) {
         json.BeginObject();
-        json.Key("line");
-        json.Int(model.line->line);
-        json.Key("model");
-        json.String(model.line->model);
+        json.IntField("line", model.line->line);
+        json.StringField("model", model.line->model);
         json.Key("file");
         if (model.file.empty()) {
             json.Null();
         } else {
             json.String(model.file);
         }
-        json.Key("placed");
-        json.Bool(model.merge != nullptr && model.merge->merged);
+        json.BoolField("placed", model.merge != nullptr && model.merge->merged);
         WriteStrings(json, "nodes",
                      model.merge != nullptr ? model.merge->nodes : std::vector<std::string>());
         json.Key("position");
@@ -123,8 +120,7 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
 int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
     std::ifstream in;
-    if (!CheckJobOutput(output, {options.inputPath}, options.json, err) ||
-        !OpenImportInput(options.inputPath, in, err)) {
+    if (!OpenImportInput(options.inputPath, output, options.json, in, err)) {
         return kExitBadInput;
     }
     const QmoList list = ReadQmoList(in);
@@ -148,38 +144,25 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     for (const PlacedModel& model : models) {
         placedCount += model.merge != nullptr && model.merge->merged ? 1 : 0;
     }
-    if (options.json) {
-        PrintJson(out, [&](standalone::JsonWriter& json) {
-            json.Key("output");
-            json.String(output.Name());
-            WriteModelsJson(json, models);
-            report.WriteJson(json, *host);
-        });
-    } else {
-        report.PrintNotes(err);
-        std::ostream& summary = SummaryStream(output, out, err);
-        summary << fmt::format("wrote {} ({} of {} model{} placed)\n", output.Name(), placedCount,
-                               models.size(), models.size() == 1 ? "" : "s");
-        for (const PlacedModel& model : models) {
-            if (model.merge != nullptr && model.merge->merged) {
-                const Point3 at = model.line->transform.GetTrans();
-                summary << fmt::format("  line {}: {} at ({}, {}, {}) from {}\n", model.line->line,
-                                       model.merge->nodes.front(), at.x, at.y, at.z, model.file);
-            }
+    std::string summary = fmt::format("wrote {} ({} of {} model{} placed)\n", output.Name(),
+                                      placedCount, models.size(), models.size() == 1 ? "" : "s");
+    for (const PlacedModel& model : models) {
+        if (model.merge != nullptr && model.merge->merged) {
+            const Point3 at = model.line->transform.GetTrans();
+            summary += fmt::format("  line {}: {} at ({}, {}, {}) from {}\n", model.line->line,
+                                   model.merge->nodes.front(), at.x, at.y, at.z, model.file);
         }
     }
-    return SucceededExitCode(options.strict, report, *host);
+    return ReportJob(options.json, options.strict, output, report, *host, summary, out, err,
+                     [&](standalone::JsonWriter& json) { WriteModelsJson(json, models); });
 }
 
 }  // namespace
 
 Job DeclareImportQmoCommand(CLI::App& command) {
     auto options = std::make_shared<QmoImportOptions>();
-    command.add_option("file", options->inputPath, "QMO model-batch list")
-        ->required()
-        ->check(CLI::ExistingFile);
-    command.add_option("-o,--output", options->outputPath, "Output scene document (*.pscene.json)")
-        ->required();
+    AddInputAndOutput(command, "file", options->inputPath, "QMO model-batch list",
+                      options->outputPath, "Output scene document (*.pscene.json)");
     command.add_option("--map-drive", options->driveMaps,
                        "Map a drive letter of the list's folders to a local folder, as "
                        "LETTER=FOLDER (folders without a drive letter are relative to the "

@@ -20,19 +20,43 @@ struct Finding {
     std::string text;
 };
 
+// A node's role in one export: a stable code for reports, the role in words with the rule that
+// gives it, and the numbers and nodes that the role refers to.
+struct SurveyRole {
+    using Numbers = std::vector<std::pair<std::string, int>>;
+    using Nodes = std::vector<std::pair<std::string, std::string>>;
+
+    SurveyRole() = default;
+    SurveyRole(std::string roleCode, std::string roleText, std::string roleWhy,
+               Numbers roleNumbers = {}, Nodes roleNodes = {})
+        : code(std::move(roleCode)),
+          text(std::move(roleText)),
+          why(std::move(roleWhy)),
+          numbers(std::move(roleNumbers)),
+          nodes(std::move(roleNodes)) {}
+
+    std::string code;  // "main-object", "bone", ...; "" when the export does not use the node
+    std::string text;  // as the text reports show it: "bone 2 (parent 1)"
+    std::string why;
+    // "number", "group", "parent", in the order written; -1 for none (a root bone's parent).
+    Numbers numbers;
+    // "mainObject", "object", "box": the nodes the role refers to, by name.
+    Nodes nodes;
+    bool warned = false;  // the export shows a message box about the node
+};
+
 struct SurveyNode {
     INode* node = nullptr;
     int depth = 0;  // 0 for the children of the scene root
     std::string objectClass;
     std::string material;  // "none", or the material's name in quotes
-    // The mesh export's view: its class, the role in words and the rule that gives it.
+    Mtl* nodeMaterial = nullptr;
+    // The mesh export's view: its class and role ("-" in words when it skips the node).
     MeshNodeClassification mesh;
-    std::string meshRole;
-    std::string meshWhy;
+    SurveyRole meshRole;
     // The bone export's view: "bone 2 (parent 1)", "attached object 0", "trigger 3", "MOVE
-    // node", or "" when the bone export does not use the node.
-    std::string boneRole;
-    std::string boneWhy;
+    // node", or an empty role when the bone export does not use the node.
+    SurveyRole boneRole;
     int bone = -1;  // bone number, -1 when the node is not a bone
     // Geometry only (-1 otherwise): the counts of the mesh the exporters read.
     int vertices = -1;

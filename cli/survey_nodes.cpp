@@ -62,42 +62,43 @@ std::string MaterialLabel(INode* node) {
     return text;
 }
 
-struct Role {
-    std::string role;
-    std::string why;
-};
-
 // The mesh export's role of a node that its walk classifies, before main and extra objects are
 // told apart.
-Role MeshRole(const MeshNodeClassification& mesh, const std::string& name, Object* object) {
+SurveyRole MeshRole(const MeshNodeClassification& mesh, const std::string& name, Object* object) {
     switch (mesh.nodeClass) {
         case MeshNodeClass::NotGeometry:
-            return {"-", "not geometry: the mesh export skips it"};
-        case MeshNodeClass::MagicVertex:
-            return {fmt::format("magic vertex {},{}", NameNumber(name.c_str(), 5, 2),
-                                NameNumber(name.c_str(), 7, 1)),
+            return {"not-used", "-", "not geometry: the mesh export skips it"};
+        case MeshNodeClass::MagicVertex: {
+            const int group = NameNumber(name.c_str(), 5, 2);
+            const int number = NameNumber(name.c_str(), 7, 1);
+            return {"magic-vertex",
+                    fmt::format("magic vertex {},{}", group, number),
                     "a sphere whose name begins with MAGIC (group from name positions 5-6, number "
-                    "from position 7)"};
+                    "from position 7)",
+                    {{"group", group}, {"number", number}}};
+        }
         case MeshNodeClass::GlowPoint:
-            return {"glow point", "a sphere whose name begins with GLOW"};
+            return {"glow-point", "glow point", "a sphere whose name begins with GLOW"};
         case MeshNodeClass::AttachedObject:
-            return {fmt::format("attached object {}", mesh.attachNumber),
-                    "geometry whose name begins with ATTACH (number from name positions 6-8)"};
+            return {"attached-object",
+                    fmt::format("attached object {}", mesh.attachNumber),
+                    "geometry whose name begins with ATTACH (number from name positions 6-8)",
+                    {{"number", mesh.attachNumber}}};
         case MeshNodeClass::Trigger:
-            return {"trigger (not written by the mesh export)",
+            return {"trigger", "trigger (not written by the mesh export)",
                     "geometry whose name begins with TRIGGER"};
         case MeshNodeClass::Hidden:
-            return {"hidden (not written)", "hidden geometry is skipped"};
+            return {"hidden", "hidden (not written)", "hidden geometry is skipped"};
         case MeshNodeClass::MainObject:
             break;
     }
     const std::string upper = UpperPrefix(name, 5);
     if (!IsSphere(object) && (upper == "MAGIC" || upper.rfind("GLOW", 0) == 0)) {
-        return {"object", fmt::format("visible geometry (named {}.. but not a sphere, so not a "
-                                      "marker)",
-                                      upper == "MAGIC" ? "MAGIC" : "GLOW")};
+        return {"object", "object",
+                fmt::format("visible geometry (named {}.. but not a sphere, so not a marker)",
+                            upper == "MAGIC" ? "MAGIC" : "GLOW")};
     }
-    return {"object", "visible geometry"};
+    return {"object", "object", "visible geometry"};
 }
 
 // Main object, extra objects and collision boxes, in the walk's order.
@@ -109,13 +110,17 @@ void AssignObjects(SceneSurvey& survey) {
         }
         if (survey.mainObject < 0) {
             survey.mainObject = static_cast<int>(i);
-            entry.meshRole = "main object";
-            entry.meshWhy = "the first visible geometry in the scene's order";
+            entry.meshRole = {"main-object", "main object",
+                              "the first visible geometry in the scene's order"};
         } else {
             survey.extraObjects.push_back(static_cast<int>(i));
-            entry.meshRole = "extra object (warned, not written)";
-            entry.meshWhy = fmt::format("visible geometry after the main object \"{}\"",
-                                        survey.nodes[survey.mainObject].node->GetName());
+            const std::string main = survey.nodes[survey.mainObject].node->GetName();
+            entry.meshRole = {"extra-object",
+                              "extra object (warned, not written)",
+                              fmt::format("visible geometry after the main object \"{}\"", main),
+                              {},
+                              {{"mainObject", main}}};
+            entry.meshRole.warned = true;
         }
     }
     if (survey.mainObject < 0) {
@@ -129,14 +134,22 @@ void AssignObjects(SceneSurvey& survey) {
         }
         INode* parent = entry.node->GetParentNode();
         Object* parentObject = parent != nullptr ? parent->EvalWorldState(0, TRUE).obj : nullptr;
-        std::string role;
+        SurveyRole role;
         if (parent == main) {
-            role = fmt::format("collision box of \"{}\"", main->GetName());
+            role = {"collision-box",
+                    fmt::format("collision box of \"{}\"", main->GetName()),
+                    "",
+                    {},
+                    {{"object", main->GetName()}}};
             ++survey.collisionBoxes;
         } else if (parent != nullptr && IsCollBox(parentObject) &&
                    parent->GetParentNode() == main) {
-            role = fmt::format("zone {} of box \"{}\"", NameNumber(entry.node->GetName(), 4, 2),
-                               parent->GetName());
+            const int zone = NameNumber(entry.node->GetName(), 4, 2);
+            role = {"collision-zone",
+                    fmt::format("zone {} of box \"{}\"", zone, parent->GetName()),
+                    "",
+                    {{"number", zone}},
+                    {{"box", parent->GetName()}}};
         } else if (entry.node != main) {
             survey.silent.push_back(
                 {"collision-box-not-written",
@@ -149,12 +162,14 @@ void AssignObjects(SceneSurvey& survey) {
             continue;
         }
         if (entry.mesh.nodeClass == MeshNodeClass::MainObject) {
-            entry.meshRole = role + ", and an extra object (warned)";
-            entry.meshWhy = "a visible collision box also counts as an object: hide it";
+            role.text += ", and an extra object (warned)";
+            role.why = "a visible collision box also counts as an object: hide it";
+            role.warned = true;
+            role.nodes.emplace_back("mainObject", main->GetName());
         } else {
-            entry.meshRole = role;
-            entry.meshWhy = "a CollBox helper under the main object (zones under a box)";
+            role.why = "a CollBox helper under the main object (zones under a box)";
         }
+        entry.meshRole = std::move(role);
     }
 }
 
@@ -177,8 +192,8 @@ void AssignBoneRoles(SceneSurvey& survey) {
         const std::string name = node->GetName();
         if (IsBone(object)) {
             if (static_cast<int>(survey.bones.size()) >= kMaxBones) {
-                entry.boneRole = "bone left out";
-                entry.boneWhy = "the skeleton holds at most 256 bones";
+                entry.boneRole = {"bone-left-out", "bone left out",
+                                  "the skeleton holds at most 256 bones"};
                 continue;
             }
             entry.bone = static_cast<int>(survey.bones.size());
@@ -191,16 +206,20 @@ void AssignBoneRoles(SceneSurvey& survey) {
             } else if (ancestor < 0) {
                 survey.rootlessBones.push_back(entry.bone);
             }
-            entry.boneRole = fmt::format("bone {} (parent {})", entry.bone, ancestor);
-            entry.boneWhy = entry.bone == 0 ? "the first bone helper: the root of the skeleton"
-                            : ancestor < 0  ? "a bone helper with no bone above it: a second root"
-                                            : "a bone helper, numbered in the scene's order";
+            entry.boneRole = {"bone",
+                              fmt::format("bone {} (parent {})", entry.bone, ancestor),
+                              entry.bone == 0 ? "the first bone helper: the root of the skeleton"
+                              : ancestor < 0  ? "a bone helper with no bone above it: a second root"
+                                              : "a bone helper, numbered in the scene's order",
+                              {{"number", entry.bone}, {"parent", ancestor}}};
         } else if (IsSphere(object) && UpperPrefix(name, 7) == "TRIGGER") {
             if (survey.triggers < kMaxTriggers) {
-                entry.boneRole = fmt::format("trigger {}", NameNumber(name.c_str(), 7, 4));
-                entry.boneWhy =
-                    "a sphere whose name begins with TRIGGER; its time is the first tick at "
-                    "which it is visible";
+                const int number = NameNumber(name.c_str(), 7, 4);
+                entry.boneRole = {"trigger",
+                                  fmt::format("trigger {}", number),
+                                  "a sphere whose name begins with TRIGGER; its time is the first "
+                                  "tick at which it is visible",
+                                  {{"number", number}}};
             }
             ++survey.triggers;
         }
@@ -208,9 +227,11 @@ void AssignBoneRoles(SceneSurvey& survey) {
             continue;
         }
         if (boneAttachments < kMaxBoneAttachments) {
-            entry.boneRole =
-                fmt::format("attached object (number {})", NameNumber(name.c_str(), 6, 3));
-            entry.boneWhy = "its name begins with ATTACH";
+            const int number = NameNumber(name.c_str(), 6, 3);
+            entry.boneRole = {"attached-object",
+                              fmt::format("attached object (number {})", number),
+                              "its name begins with ATTACH",
+                              {{"number", number}}};
         } else {
             survey.silent.push_back(
                 {"bone-attachment-dropped",
@@ -234,10 +255,10 @@ void AssignBoneRoles(SceneSurvey& survey) {
     }
     const auto move = indexOfNode.find(rootBoneParent);
     if (move != indexOfNode.end()) {
-        survey.nodes[move->second].boneRole = "MOVE node";
-        survey.nodes[move->second].boneWhy =
+        survey.nodes[move->second].boneRole = {
+            "move-node", "MOVE node",
             "the root bone's parent, named MOVE: its motion is folded into the root bone's "
-            "translation keys";
+            "translation keys"};
     }
 }
 
@@ -332,10 +353,9 @@ void SurveyNodes(standalone::StandaloneHost& host, SceneSurvey& survey) {
         Object* object = node->EvalWorldState(0, TRUE).obj;
         entry.objectClass = ObjectClassName(object);
         entry.material = MaterialLabel(node);
+        entry.nodeMaterial = node->GetMtl();
         entry.mesh = ClassifyMeshNode(node, object);
-        Role role = MeshRole(entry.mesh, node->GetName(), object);
-        entry.meshRole = std::move(role.role);
-        entry.meshWhy = std::move(role.why);
+        entry.meshRole = MeshRole(entry.mesh, node->GetName(), object);
         if (IsGeometry(object)) {
             RenderMesh mesh(object, node, 0);
             entry.vertices = mesh.mesh().getNumVerts();

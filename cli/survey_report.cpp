@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+#include "host/material.h"
+
 namespace pellucid::cli {
 
 namespace {
@@ -51,90 +53,135 @@ std::string UsedRole(const std::string& role) {
     return role == "-" ? "not used" : role;
 }
 
-void WriteNode(standalone::JsonWriter& json, const SurveyNode& node) {
+// {"role": code, "text", "why", "warned"}, then the role's numbers (null for none) and nodes.
+void WriteRole(standalone::JsonWriter& json, const SurveyRole& role) {
     json.BeginObject();
-    json.Key("name");
-    json.String(node.node->GetName());
-    json.Key("depth");
-    json.Int(node.depth);
-    json.Key("objectClass");
-    json.String(node.objectClass);
-    json.Key("material");
-    json.String(node.material);
-    if (node.vertices >= 0) {
-        json.Key("vertices");
-        json.Int(node.vertices);
-        json.Key("faces");
-        json.Int(node.faces);
+    json.StringField("role", role.code);
+    json.StringField("text", UsedRole(role.text));
+    json.StringField("why", role.why);
+    json.BoolField("warned", role.warned);
+    for (const auto& [key, number] : role.numbers) {
+        json.Key(key);
+        if (number < 0) {
+            json.Null();
+        } else {
+            json.Int(number);
+        }
     }
-    json.Key("meshExport");
-    json.BeginObject();
-    json.Key("role");
-    json.String(UsedRole(node.meshRole));
-    json.Key("why");
-    json.String(node.meshWhy);
+    for (const auto& [key, name] : role.nodes) {
+        json.StringField(key, name);
+    }
     json.EndObject();
-    if (!node.boneRole.empty()) {
-        json.Key("boneExport");
+}
+
+const char* NameOf(Mtl* material) {
+    const char* name = material != nullptr ? material->GetName() : nullptr;
+    return name != nullptr ? name : "";
+}
+
+// A material's number in the main object's material list: "exportIndex", null when no face of
+// the main object uses it. Written for the main object only.
+void WriteExportIndex(standalone::JsonWriter& json, const SceneSurvey& survey, Mtl* material) {
+    json.Key("exportIndex");
+    for (size_t i = 0; i < survey.materials.size(); ++i) {
+        if (survey.materials[i].material == material) {
+            json.Int(static_cast<int64_t>(i));
+            return;
+        }
+    }
+    json.Null();
+}
+
+// null, or {"name"} with, for a multi/sub-object material, "subMaterials": [{"index", "name"}]
+// (a face's material id selects its sub-material by index, wrapping around); on the main object
+// each with its "exportIndex".
+void WriteNodeMaterial(standalone::JsonWriter& json, const SceneSurvey& survey,
+                       const SurveyNode& node, bool main) {
+    json.Key("material");
+    Mtl* material = node.nodeMaterial;
+    if (material == nullptr) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    json.StringField("name", NameOf(material));
+    if (material->ClassID() != multiMtlClassID) {
+        if (main) {
+            WriteExportIndex(json, survey, material);
+        }
+        json.EndObject();
+        return;
+    }
+    json.Key("subMaterials");
+    json.BeginArray();
+    for (int k = 0; k < material->NumSubMtls(); ++k) {
+        Mtl* sub = material->GetSubMtl(k);
         json.BeginObject();
-        json.Key("role");
-        json.String(node.boneRole);
-        json.Key("why");
-        json.String(node.boneWhy);
+        json.IntField("index", k);
+        json.Key("name");
+        if (sub == nullptr) {
+            json.Null();
+        } else {
+            json.String(NameOf(sub));
+        }
+        if (main) {
+            WriteExportIndex(json, survey, sub);
+        }
         json.EndObject();
     }
+    json.EndArray();
+    json.EndObject();
+}
+
+void WriteNode(standalone::JsonWriter& json, const SceneSurvey& survey, size_t index) {
+    const SurveyNode& node = survey.nodes[index];
+    json.BeginObject();
+    json.StringField("name", node.node->GetName());
+    json.IntField("depth", node.depth);
+    json.StringField("objectClass", node.objectClass);
+    WriteNodeMaterial(json, survey, node, static_cast<int>(index) == survey.mainObject);
+    if (node.vertices >= 0) {
+        json.IntField("vertices", node.vertices);
+        json.IntField("faces", node.faces);
+    }
+    json.Key("meshExport");
+    WriteRole(json, node.meshRole);
+    if (!node.boneRole.text.empty()) {
+        json.Key("boneExport");
+        WriteRole(json, node.boneRole);
+    }
     if (node.bone >= 0) {
-        json.Key("bone");
-        json.Int(node.bone);
+        json.IntField("bone", node.bone);
     }
     json.EndObject();
 }
 
 void WriteTexture(standalone::JsonWriter& json, const SurveyTexture& texture) {
     json.BeginObject();
-    json.Key("material");
-    json.Int(texture.material);
-    json.Key("materialName");
-    json.String(texture.materialName);
-    json.Key("slot");
-    json.String(texture.slot);
-    json.Key("masked");
-    json.Bool(texture.masked);
-    json.Key("file");
-    json.String(texture.recorded);
-    json.Key("path");
-    json.String(texture.written);
-    json.Key("onDriveP");
-    json.Bool(texture.onDriveP);
-    json.Key("image");
-    json.String(texture.image);
-    json.Key("loaded");
-    json.Bool(texture.loaded);
-    json.Key("width");
-    json.Int(texture.width);
-    json.Key("height");
-    json.Int(texture.height);
-    json.Key("sizeLegal");
-    json.Bool(texture.sizeLegal);
-    json.Key("written");
-    json.Bool(texture.Written());
+    json.IntField("material", texture.material);
+    json.StringField("materialName", texture.materialName);
+    json.StringField("slot", texture.slot);
+    json.BoolField("masked", texture.masked);
+    json.StringField("file", texture.recorded);
+    json.StringField("path", texture.written);
+    json.BoolField("onDriveP", texture.onDriveP);
+    json.StringField("image", texture.image);
+    json.BoolField("loaded", texture.loaded);
+    json.IntField("width", texture.width);
+    json.IntField("height", texture.height);
+    json.BoolField("sizeLegal", texture.sizeLegal);
+    json.BoolField("written", texture.Written());
     json.EndObject();
 }
 
 void WriteSkin(standalone::JsonWriter& json, const SkinSurvey& skin) {
     json.BeginObject();
-    json.Key("node");
-    json.String(skin.node);
-    json.Key("vertices");
-    json.Int(skin.vertices);
-    json.Key("rigidVertices");
-    json.Int(skin.rigidVertices);
-    json.Key("blendedVertices");
-    json.Int(skin.blendedVertices);
-    json.Key("unboundVertices");
-    json.Int(skin.unboundVertices);
-    json.Key("bones");
-    json.Int(skin.bones);
+    json.StringField("node", skin.node);
+    json.IntField("vertices", skin.vertices);
+    json.IntField("rigidVertices", skin.rigidVertices);
+    json.IntField("blendedVertices", skin.blendedVertices);
+    json.IntField("unboundVertices", skin.unboundVertices);
+    json.IntField("bones", skin.bones);
     json.Key("unbalancedVertices");
     json.BeginInlineArray();
     for (const auto& [vertex, sum] : skin.unbalanced) {
@@ -154,19 +201,19 @@ void PrintNodeTree(std::ostream& out, const SceneSurvey& survey, bool why) {
                                        node.objectClass, Counts(node), node.material);
         if (why) {
             out << line << "\n";
-            out << fmt::format("{}    mesh export: {} - {}\n", indent, UsedRole(node.meshRole),
-                               node.meshWhy);
-            if (!node.boneRole.empty()) {
-                out << fmt::format("{}    bone export: {} - {}\n", indent, node.boneRole,
-                                   node.boneWhy);
+            out << fmt::format("{}    mesh export: {} - {}\n", indent, UsedRole(node.meshRole.text),
+                               node.meshRole.why);
+            if (!node.boneRole.text.empty()) {
+                out << fmt::format("{}    bone export: {} - {}\n", indent, node.boneRole.text,
+                                   node.boneRole.why);
             }
             continue;
         }
-        line += "  mesh export: " + node.meshRole;
+        line += "  mesh export: " + node.meshRole.text;
         if (node.bone >= 0) {
-            line += "  " + node.boneRole;
-        } else if (!node.boneRole.empty()) {
-            line += "  bone export: " + node.boneRole;
+            line += "  " + node.boneRole.text;
+        } else if (!node.boneRole.text.empty()) {
+            line += "  bone export: " + node.boneRole.text;
         }
         out << line << "\n";
     }
@@ -209,8 +256,8 @@ void PrintObjectSummary(std::ostream& out, const SceneSurvey& survey) {
 void WriteSurveyJson(standalone::JsonWriter& json, const SceneSurvey& survey) {
     json.Key("nodes");
     json.BeginArray();
-    for (const SurveyNode& node : survey.nodes) {
-        WriteNode(json, node);
+    for (size_t i = 0; i < survey.nodes.size(); ++i) {
+        WriteNode(json, survey, i);
     }
     json.EndArray();
     json.Key("mainObject");
@@ -241,10 +288,8 @@ void WriteSurveyJson(standalone::JsonWriter& json, const SceneSurvey& survey) {
     } else {
         WriteSkin(json, survey.skin);
     }
-    json.Key("bones");
-    json.Int(static_cast<int64_t>(survey.bones.size()));
-    json.Key("triggers");
-    json.Int(survey.triggers);
+    json.IntField("bones", static_cast<int64_t>(survey.bones.size()));
+    json.IntField("triggers", survey.triggers);
 }
 
 }  // namespace pellucid::cli

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -69,6 +70,37 @@ ExportRun DryRun(standalone::StandaloneHost& host, const SceneSurvey& survey, co
     return run;
 }
 
+bool SameFinding(const Finding& a, const Finding& b) {
+    return a.kind == b.kind && a.text == b.text;
+}
+
+// The notes that every run makes, taken out of the runs' own notes so that each is said once.
+std::vector<Finding> TakeCommonNotes(std::vector<ExportRun>& runs) {
+    std::vector<Finding> common;
+    if (runs.empty()) {
+        return common;
+    }
+    for (const Finding& note : runs.front().notes) {
+        bool everywhere = true;
+        for (const ExportRun& run : runs) {
+            everywhere = everywhere &&
+                         std::any_of(run.notes.begin(), run.notes.end(), [&](const Finding& other) {
+                             return SameFinding(note, other);
+                         });
+        }
+        if (everywhere) {
+            common.push_back(note);
+        }
+    }
+    for (ExportRun& run : runs) {
+        std::erase_if(run.notes, [&](const Finding& note) {
+            return std::any_of(common.begin(), common.end(),
+                               [&](const Finding& other) { return SameFinding(note, other); });
+        });
+    }
+    return common;
+}
+
 void PrintRun(std::ostream& out, const ExportRun& run) {
     out << fmt::format("{} ({}): {}\n", run.label, run.format,
                        run.messages.empty()
@@ -87,21 +119,8 @@ void PrintRun(std::ostream& out, const ExportRun& run) {
 
 void WriteRunJson(standalone::JsonWriter& json, const ExportRun& run) {
     json.BeginObject();
-    json.Key("format");
-    json.String(run.format);
-    json.Key("messages");
-    json.BeginArray();
-    for (size_t i = 0; i < run.messages.size(); ++i) {
-        json.BeginObject();
-        json.Key("caption");
-        json.String(run.messages[i].caption);
-        json.Key("text");
-        json.String(run.messages[i].text);
-        json.Key("notes");
-        WriteFindingsJson(json, run.messageNotes[i]);
-        json.EndObject();
-    }
-    json.EndArray();
+    json.StringField("format", run.format);
+    WriteMessagesJson(json, run.messages, run.messageNotes);
     json.Key("notes");
     WriteFindingsJson(json, run.notes);
     json.EndObject();
@@ -114,10 +133,11 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
     }
     host->SetEchoMessages(false);
     const SceneSurvey survey = SurveyScene(*host);
-    const std::vector<ExportRun> runs = {DryRun(*host, survey, "MEF", "mesh export"),
-                                         DryRun(*host, survey, "BEF", "bone export")};
+    std::vector<ExportRun> runs = {DryRun(*host, survey, "MEF", "mesh export"),
+                                   DryRun(*host, survey, "BEF", "bone export")};
+    const std::vector<Finding> common = TakeCommonNotes(runs);
     size_t messages = 0;
-    size_t notes = 0;
+    size_t notes = common.size();
     for (const ExportRun& run : runs) {
         messages += run.messages.size();
         notes += run.notes.size();
@@ -127,12 +147,9 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
     if (options.json) {
         standalone::JsonWriter json(8);
         json.BeginObject();
-        json.Key("scene");
-        json.String(options.scene.scenePath);
-        json.Key("passed");
-        json.Bool(passed);
-        json.Key("messageBoxes");
-        json.Int(static_cast<int64_t>(messages));
+        json.StringField("scene", options.scene.scenePath);
+        json.BoolField("passed", passed);
+        json.IntField("messageBoxes", static_cast<int64_t>(messages));
         WriteSurveyJson(json, survey);
         json.Key("exports");
         json.BeginArray();
@@ -140,6 +157,8 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
             WriteRunJson(json, run);
         }
         json.EndArray();
+        json.Key("commonNotes");
+        WriteFindingsJson(json, common);
         json.EndObject();
         out << json.Text() << "\n";
     } else {
@@ -148,6 +167,12 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
         PrintObjectSummary(out, survey);
         for (const ExportRun& run : runs) {
             PrintRun(out, run);
+        }
+        if (!common.empty()) {
+            out << "both exports:\n";
+            for (const Finding& note : common) {
+                out << "  note: " << note.text << "\n";
+            }
         }
         out << (messages == 0 ? std::string("no export shows a message box")
                               : fmt::format("an export would show {}",

@@ -102,11 +102,8 @@ void CountExportedObjects(std::vector<ExportedObject>& objects, JobReport& repor
 
 int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
-    if (!CheckJobOutput(output, {options.scene.scenePath}, options.json, err)) {
-        return kExitBadInput;
-    }
-    auto host = LoadScene(options.scene, err);
-    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
+    auto host = LoadJobScene(options.scene, output, options.json, err, "file");
+    if (!host) {
         return kExitBadInput;
     }
     std::unique_ptr<SceneExport> exporter = CreateSceneExporter("ZUT");
@@ -121,31 +118,23 @@ int RunZutExport(const ZutExportOptions& options, std::ostream& out, std::ostrea
         return kExitBadInput;
     }
     CountExportedObjects(objects, report);
-    if (options.json) {
-        PrintJson(out, [&](standalone::JsonWriter& json) {
-            json.Key("output");
-            json.String(output.Name());
-            json.Key("objects");
-            json.BeginArray();
-            for (const ExportedObject& o : objects) {
-                json.BeginObject();
-                WriteMeshCounts(json, o.node->GetName(), o.vertices, o.faces);
-                json.EndObject();
-            }
-            json.EndArray();
-            report.WriteJson(json, *host);
-        });
-    } else {
-        report.PrintNotes(err);
-        std::ostream& summary = SummaryStream(output, out, err);
-        summary << fmt::format("wrote {} ({} object{})\n", output.Name(), objects.size(),
-                               objects.size() == 1 ? "" : "s");
-        for (const ExportedObject& o : objects) {
-            summary << fmt::format("  {}: {} vertices, {} faces\n", o.node->GetName(), o.vertices,
-                                   o.faces);
-        }
+    std::string summary = fmt::format("wrote {} ({} object{})\n", output.Name(), objects.size(),
+                                      objects.size() == 1 ? "" : "s");
+    for (const ExportedObject& o : objects) {
+        summary +=
+            fmt::format("  {}: {} vertices, {} faces\n", o.node->GetName(), o.vertices, o.faces);
     }
-    return SucceededExitCode(options.strict, report, *host);
+    return ReportJob(options.json, options.strict, output, report, *host, summary, out, err,
+                     [&](standalone::JsonWriter& json) {
+                         json.Key("objects");
+                         json.BeginArray();
+                         for (const ExportedObject& o : objects) {
+                             json.BeginObject();
+                             WriteMeshCounts(json, o.node->GetName(), o.vertices, o.faces);
+                             json.EndObject();
+                         }
+                         json.EndArray();
+                     });
 }
 
 const char* EndReason(ZutSection::End end) {
@@ -200,8 +189,7 @@ void ExplainZutSection(const ZutSection& section, const std::string& path, JobRe
 int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostream& err) {
     JobOutput output(options.outputPath, "-o");
     std::ifstream in;
-    if (!CheckJobOutput(output, {options.inputPath}, options.json, err) ||
-        !OpenImportInput(options.inputPath, in, err)) {
+    if (!OpenImportInput(options.inputPath, output, options.json, in, err)) {
         return kExitBadInput;
     }
     const ZutSection section = ReadZutSection(in);
@@ -235,19 +223,12 @@ int RunZutImport(const ZutImportOptions& options, std::ostream& out, std::ostrea
         object != nullptr ? object->EvalWorldState(0, TRUE).obj : nullptr, 0);
     const int vertices = mesh ? mesh->mesh.getNumVerts() : 0;
     const int faces = mesh ? mesh->mesh.getNumFaces() : 0;
-    if (options.json) {
-        PrintJson(out, [&](standalone::JsonWriter& json) {
-            json.Key("output");
-            json.String(output.Name());
-            WriteMeshCounts(json, "ZUT_Object", vertices, faces);
-            report.WriteJson(json, *host);
-        });
-    } else {
-        report.PrintNotes(err);
-        SummaryStream(output, out, err) << fmt::format(
-            "wrote {} (ZUT_Object: {} vertices, {} faces)\n", output.Name(), vertices, faces);
-    }
-    return SucceededExitCode(options.strict, report, *host);
+    return ReportJob(options.json, options.strict, output, report, *host,
+                     fmt::format("wrote {} (ZUT_Object: {} vertices, {} faces)\n", output.Name(),
+                                 vertices, faces),
+                     out, err, [&](standalone::JsonWriter& json) {
+                         WriteMeshCounts(json, "ZUT_Object", vertices, faces);
+                     });
 }
 
 }  // namespace
@@ -268,11 +249,8 @@ Job DeclareExportZutCommand(CLI::App& command) {
 
 Job DeclareImportZutCommand(CLI::App& command) {
     auto options = std::make_shared<ZutImportOptions>();
-    command.add_option("file", options->inputPath, "ZUT object file")
-        ->required()
-        ->check(CLI::ExistingFile);
-    command.add_option("-o,--output", options->outputPath, "Output scene document (*.pscene.json)")
-        ->required();
+    AddInputAndOutput(command, "file", options->inputPath, "ZUT object file", options->outputPath,
+                      "Output scene document (*.pscene.json)");
     AddReportFlags(command, options->strict, options->json);
     command.footer(
         "Reads the mesh section that follows the first line containing \"Cube_MeshNew\" and "

@@ -10,12 +10,12 @@ namespace {
 
 const FileClassAnswers kAnswers = {
     "QMO",
-    true,
     "This plugin imports QMO file from the Game Editor program into 3DS Max.",
     "QMO importer.",
-    &kExchangeAuthor,
-    &kExchangeCopyright,
-    1};
+    kExchangeAuthor,
+    kExchangeCopyright,
+    1,
+    true};
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 // scenes that the list names.
 #pragma once
 
-#include "exchange/file_class.h"
+#include "script/file_class.h"
 
 class QMOImport : public FileClass<SceneImport> {
   public:

@@ -5,13 +5,9 @@
 
 namespace {
 
-const FileClassAnswers kAnswers = {"ZUT",
-                                   true,
-                                   "Exports mesh in ZUT format",
-                                   "Exports ZUT file",
-                                   &kExchangeAuthor,
-                                   &kExchangeCopyright,
-                                   1};
+const FileClassAnswers kAnswers = {
+    "ZUT", "Exports mesh in ZUT format", "Exports ZUT file", kExchangeAuthor, kExchangeCopyright, 1,
+    true};
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 // The exporter of ZUT object files, the studio's exchange format with its modelling tool.
 #pragma once
 
-#include "exchange/file_class.h"
+#include "script/file_class.h"
 
 class ZUTExporter : public FileClass<SceneExport> {
   public:

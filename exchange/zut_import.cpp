@@ -8,12 +8,12 @@ namespace {
 
 const FileClassAnswers kAnswers = {
     "ZUT",
-    true,
     "This plugin imports ZUT file from the TOVRA program into 3DS Max.",
     "ZUT importer.",
-    &kExchangeAuthor,
-    &kExchangeCopyright,
-    1};
+    kExchangeAuthor,
+    kExchangeCopyright,
+    1,
+    true};
 
 }  // namespace
 

@@ -2,8 +2,8 @@
 // named "ZUT_Object", in a new scene.
 #pragma once
 
-#include "exchange/file_class.h"
 #include "exchange/zut_reader.h"
+#include "script/file_class.h"
 
 class ZUTImport : public FileClass<SceneImport> {
   public:

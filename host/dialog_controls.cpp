@@ -1,5 +1,7 @@
 #include "host/dialog_controls.h"
 
+#include <type_traits>
+
 #include "host/interface.h"
 #include "host/param_map.h"
 
@@ -16,26 +18,30 @@ void Release(void* control) {
     }
 }
 
+// The host's panels answer; without them (no host, or a host without panels), `none`.
+template <typename Result, typename... Params, typename... Args>
+Result Ask(Result (HostPanels::*question)(Params...), std::type_identity_t<Result> none,
+           Args... args) {
+    HostPanels* panels = Panels();
+    return panels != nullptr ? (panels->*question)(args...) : none;
+}
+
 }  // namespace
 
 HWND GetDlgItem(HWND dialog, int id) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->GetDlgItem(dialog, id) : nullptr;
+    return Ask(&HostPanels::GetDlgItem, nullptr, dialog, id);
 }
 
 UINT IsDlgButtonChecked(HWND dialog, int id) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->IsDlgButtonChecked(dialog, id) : BST_UNCHECKED;
+    return Ask(&HostPanels::IsDlgButtonChecked, BST_UNCHECKED, dialog, id);
 }
 
 BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->CheckDlgButton(dialog, id, check) : FALSE;
+    return Ask(&HostPanels::CheckDlgButton, FALSE, dialog, id, check);
 }
 
 ICustButton* GetICustButton(HWND control) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->GetICustButton(control) : nullptr;
+    return Ask(&HostPanels::GetICustButton, nullptr, control);
 }
 
 void ReleaseICustButton(ICustButton* button) {
@@ -43,8 +49,7 @@ void ReleaseICustButton(ICustButton* button) {
 }
 
 ICustStatus* GetICustStatus(HWND control) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->GetICustStatus(control) : nullptr;
+    return Ask(&HostPanels::GetICustStatus, nullptr, control);
 }
 
 void ReleaseICustStatus(ICustStatus* status) {
@@ -52,8 +57,7 @@ void ReleaseICustStatus(ICustStatus* status) {
 }
 
 ICustEdit* GetICustEdit(HWND control) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->GetICustEdit(control) : nullptr;
+    return Ask(&HostPanels::GetICustEdit, nullptr, control);
 }
 
 void ReleaseICustEdit(ICustEdit* edit) {
@@ -61,8 +65,7 @@ void ReleaseICustEdit(ICustEdit* edit) {
 }
 
 ISpinnerControl* GetISpinner(HWND control) {
-    HostPanels* panels = Panels();
-    return panels != nullptr ? panels->GetISpinner(control) : nullptr;
+    return Ask(&HostPanels::GetISpinner, nullptr, control);
 }
 
 void ReleaseISpinner(ISpinnerControl* spinner) {
@@ -72,10 +75,8 @@ void ReleaseISpinner(ISpinnerControl* spinner) {
 IParamMap* CreateCPParamMap(ParamUIDesc* desc, int count, IParamArray* values, Interface* ip,
                             HINSTANCE instance, const char* dialog, const char* title,
                             DWORD flags) {
-    HostPanels* panels = Panels();
-    return panels != nullptr
-               ? panels->CreateCPParamMap(desc, count, values, ip, instance, dialog, title, flags)
-               : nullptr;
+    return Ask(&HostPanels::CreateCPParamMap, nullptr, desc, count, values, ip, instance, dialog,
+               title, flags);
 }
 
 void DestroyCPParamMap(IParamMap* map) {

@@ -1,7 +1,7 @@
 // The mesh-script exporter ("MEF").
 #pragma once
 
-#include "script/script_exporter.h"
+#include "script/file_class.h"
 
 class ExpoMesh : public ScriptExporter {
   public:

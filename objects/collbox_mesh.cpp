@@ -283,34 +283,27 @@ int BoxBuilder::TextureVertex(Side side, const Point3& p) const {
     const float h = NonZero(h_);
     const int xGrid = (ls_ + 1) * (hs_ + 1);
     const int yGrid = (ws_ + 1) * (hs_ + 1);
+    // The vertex of a grid of uSegs by vSegs segments, counted from `base`, that the point's two
+    // fractions fall in; u runs the other way on the sides seen mirrored.
+    const auto cell = [](int base, float u, int uSegs, float v, int vSegs, bool mirrored) {
+        int i = GridIndex(u * static_cast<float>(uSegs), uSegs);
+        const int j = GridIndex(v * static_cast<float>(vSegs), vSegs);
+        if (mirrored) {
+            i = uSegs - i;
+        }
+        return base + j * (uSegs + 1) + i;
+    };
     switch (side) {
         case kPosX:
-        case kNegX: {
-            int i = GridIndex((p.y + l_ / 2.0f) / l * static_cast<float>(ls_), ls_);
-            const int j = GridIndex(p.z / h * static_cast<float>(hs_), hs_);
-            if (side == kNegX) {
-                i = ls_ - i;
-            }
-            return j * (ls_ + 1) + i;
-        }
+        case kNegX:
+            return cell(0, (p.y + l_ / 2.0f) / l, ls_, p.z / h, hs_, side == kNegX);
         case kPosY:
-        case kNegY: {
-            int i = GridIndex((p.x + w_ / 2.0f) / w * static_cast<float>(ws_), ws_);
-            const int j = GridIndex(p.z / h * static_cast<float>(hs_), hs_);
-            if (side == kPosY) {
-                i = ws_ - i;
-            }
-            return xGrid + j * (ws_ + 1) + i;
-        }
+        case kNegY:
+            return cell(xGrid, (p.x + w_ / 2.0f) / w, ws_, p.z / h, hs_, side == kPosY);
         case kPosZ:
-        case kNegZ: {
-            int i = GridIndex((p.x + w_ / 2.0f) / w * static_cast<float>(ws_), ws_);
-            const int j = GridIndex((p.y + l_ / 2.0f) / l * static_cast<float>(ls_), ls_);
-            if (side == kNegZ) {
-                i = ws_ - i;
-            }
-            return xGrid + yGrid + j * (ws_ + 1) + i;
-        }
+        case kNegZ:
+            return cell(xGrid + yGrid, (p.x + w_ / 2.0f) / w, ws_, (p.y + l_ / 2.0f) / l, ls_,
+                        side == kNegZ);
     }
     return 0;
 }

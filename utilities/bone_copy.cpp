@@ -2,44 +2,10 @@
 // and scale controllers.
 #include <memory>
 
-#include "host/control.h"
+#include "host/key_classes.h"
 #include "utilities/copy_bones.h"
 
 namespace {
-
-// A key of the type that a keyframe controller of this class holds, or null for a controller
-// whose keys this copy does not know.
-std::unique_ptr<IKey> KeyFor(Control* control) {
-    const Class_ID id = control->ClassID();
-    if (id == bezierPositionClassID) {
-        return std::make_unique<IBezPoint3Key>();
-    }
-    if (id == linearPositionClassID) {
-        return std::make_unique<ILinPoint3Key>();
-    }
-    if (id == tcbPositionClassID) {
-        return std::make_unique<ITCBPoint3Key>();
-    }
-    if (id == bezierRotationClassID) {
-        return std::make_unique<IBezQuatKey>();
-    }
-    if (id == linearRotationClassID) {
-        return std::make_unique<ILinRotKey>();
-    }
-    if (id == tcbRotationClassID) {
-        return std::make_unique<ITCBRotKey>();
-    }
-    if (id == bezierScaleClassID) {
-        return std::make_unique<IBezScaleKey>();
-    }
-    if (id == linearScaleClassID) {
-        return std::make_unique<ILinScaleKey>();
-    }
-    if (id == tcbScaleClassID) {
-        return std::make_unique<ITCBScaleKey>();
-    }
-    return nullptr;
-}
 
 // D's key list becomes S's: its count, then every key.
 void CopyKeys(Control* from, Control* to) {
@@ -48,7 +14,7 @@ void CopyKeys(Control* from, Control* to) {
     }
     IKeyControl* source = GetKeyControlInterface(from);
     IKeyControl* target = GetKeyControlInterface(to);
-    std::unique_ptr<IKey> key = KeyFor(from);
+    std::unique_ptr<IKey> key = NewKeyOfClass(from->ClassID());
     if (source == nullptr || target == nullptr || key == nullptr) {
         return;
     }

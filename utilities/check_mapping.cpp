@@ -1,7 +1,6 @@
 #include "utilities/check_mapping.h"
 
 #include <cmath>
-#include <new>
 
 #include "resources/resource_ids.h"
 
@@ -58,8 +57,4 @@ CheckFindings CheckMappingNode(INode* node) {
     return CheckSceneMeshes(node, CheckMesh);
 }
 
-CheckMapping::CheckMapping() : UtilityPanel(kPanel) {}
-
-ParamMapUserDlgProc* CheckMapping::CreateDlgProc() {
-    return new (std::nothrow) CheckMappingDlgProc(this);
-}
+CheckMapping::CheckMapping() : MarkingCheckPanel(kPanel, kCheckMapping) {}

@@ -9,15 +9,7 @@ CheckFindings CheckMappingNode(INode* node);
 
 extern const MarkingCheck kCheckMapping;
 
-class CheckMappingDlgProc : public MarkingCheckDlgProc {
-  public:
-    explicit CheckMappingDlgProc(UtilityPanel* owner) : MarkingCheckDlgProc(owner, kCheckMapping) {}
-};
-
-class CheckMapping : public UtilityPanel {
+class CheckMapping : public MarkingCheckPanel {
   public:
     CheckMapping();
-
-  protected:
-    ParamMapUserDlgProc* CreateDlgProc() override;
 };

@@ -1,6 +1,5 @@
 #include "utilities/check_material.h"
 
-#include <new>
 #include <string_view>
 
 #include "mesh_export/materials.h"
@@ -43,8 +42,4 @@ CheckFindings CheckMaterialNode(INode* node) {
     return CheckSceneMeshes(node, CheckMesh);
 }
 
-CheckMaterial::CheckMaterial() : UtilityPanel(kPanel) {}
-
-ParamMapUserDlgProc* CheckMaterial::CreateDlgProc() {
-    return new (std::nothrow) CheckMaterialDlgProc(this);
-}
+CheckMaterial::CheckMaterial() : MarkingCheckPanel(kPanel, kCheckMaterial) {}

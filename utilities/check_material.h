@@ -9,16 +9,7 @@ CheckFindings CheckMaterialNode(INode* node);
 
 extern const MarkingCheck kCheckMaterial;
 
-class CheckMaterialDlgProc : public MarkingCheckDlgProc {
-  public:
-    explicit CheckMaterialDlgProc(UtilityPanel* owner)
-        : MarkingCheckDlgProc(owner, kCheckMaterial) {}
-};
-
-class CheckMaterial : public UtilityPanel {
+class CheckMaterial : public MarkingCheckPanel {
   public:
     CheckMaterial();
-
-  protected:
-    ParamMapUserDlgProc* CreateDlgProc() override;
 };

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <new>
 
 #include "mesh_export/materials.h"
 #include "resources/resource_ids.h"
@@ -113,8 +112,4 @@ CheckFindings CheckVolumeNode(INode* node) {
     return CheckSceneMeshes(node, CheckMesh);
 }
 
-CheckVolume::CheckVolume() : UtilityPanel(kPanel) {}
-
-ParamMapUserDlgProc* CheckVolume::CreateDlgProc() {
-    return new (std::nothrow) CheckVolumeDlgProc(this);
-}
+CheckVolume::CheckVolume() : MarkingCheckPanel(kPanel, kCheckVolume) {}

@@ -26,15 +26,7 @@ CheckFindings CheckVolumeNode(INode* node);
 
 extern const MarkingCheck kCheckVolume;
 
-class CheckVolumeDlgProc : public MarkingCheckDlgProc {
-  public:
-    explicit CheckVolumeDlgProc(UtilityPanel* owner) : MarkingCheckDlgProc(owner, kCheckVolume) {}
-};
-
-class CheckVolume : public UtilityPanel {
+class CheckVolume : public MarkingCheckPanel {
   public:
     CheckVolume();
-
-  protected:
-    ParamMapUserDlgProc* CreateDlgProc() override;
 };

@@ -76,6 +76,23 @@ bool SelectedBone(INode* node) {
     return node->Selected() && IsBone(node);
 }
 
+struct SelectedBones {
+    int count = 0;
+    // The first selected bone in the tree's order, or null.
+    INode* first = nullptr;
+};
+
+SelectedBones CountSelected(const std::vector<INode*>& tree) {
+    SelectedBones selected;
+    for (INode* node : tree) {
+        if (SelectedBone(node)) {
+            selected.first = selected.first != nullptr ? selected.first : node;
+            ++selected.count;
+        }
+    }
+    return selected;
+}
+
 }  // namespace
 
 bool IsBone(INode* node) {
@@ -132,28 +149,14 @@ BoneCopyPlan PlanBoneCopy(INode* source, INode* target) {
     }
     const std::vector<INode*> sourceTree = Subtree(source);
     const std::vector<INode*> targetTree = Subtree(target);
-    int selectedInTarget = 0;
-    INode* firstInTarget = nullptr;
-    for (INode* node : targetTree) {
-        if (SelectedBone(node)) {
-            firstInTarget = firstInTarget != nullptr ? firstInTarget : node;
-            ++selectedInTarget;
-        }
-    }
-    int selectedInSource = 0;
-    INode* firstInSource = nullptr;
-    for (INode* node : sourceTree) {
-        if (SelectedBone(node)) {
-            firstInSource = firstInSource != nullptr ? firstInSource : node;
-            ++selectedInSource;
-        }
-    }
-    if (selectedInSource == 0) {
+    const SelectedBones inTarget = CountSelected(targetTree);
+    const SelectedBones inSource = CountSelected(sourceTree);
+    if (inSource.count == 0) {
         plan.message = "No bones selected.";
         return plan;
     }
-    if (selectedInSource == 1 && selectedInTarget == 1) {
-        plan.copies.emplace_back(firstInSource, firstInTarget);
+    if (inSource.count == 1 && inTarget.count == 1) {
+        plan.copies.emplace_back(inSource.first, inTarget.first);
         return plan;
     }
     for (INode* node : sourceTree) {

@@ -1,5 +1,7 @@
 #include "utilities/marking_check.h"
 
+#include <new>
+
 #include "host/interface.h"
 
 void MarkingCheckDlgProc::ButtonDown(int id) {
@@ -9,4 +11,8 @@ void MarkingCheckDlgProc::ButtonDown(int id) {
     findings_ = check_.search(GetInterface()->GetRootNode());
     ApplyMarks(findings_);
     SetStatusText(check_.statusLine, StatusText(check_, findings_));
+}
+
+ParamMapUserDlgProc* MarkingCheckPanel::CreateDlgProc() {
+    return new (std::nothrow) MarkingCheckDlgProc(this, check_);
 }

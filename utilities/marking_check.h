@@ -35,3 +35,16 @@ class MarkingCheckDlgProc : public UtilityDlgProc {
     const MarkingCheck& check_;
     CheckFindings findings_;
 };
+
+// The page of a marking check: its controls from `panel`, its one button running `check`.
+class MarkingCheckPanel : public UtilityPanel {
+  public:
+    MarkingCheckPanel(const PanelDescription& panel, const MarkingCheck& check)
+        : UtilityPanel(panel), check_(check) {}
+
+  protected:
+    ParamMapUserDlgProc* CreateDlgProc() override;
+
+  private:
+    const MarkingCheck& check_;
+};

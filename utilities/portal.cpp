@@ -18,6 +18,37 @@ const int kStatusLines[] = {IDC_PORTAL_STATUS};
 // The portal page sets no text format on its status line.
 const PanelDescription kPanel = {IDD_PORTAL, "Portal", kButtons, kStatusLines, false};
 
+// Hands the examined node and its evaluated mesh, with the face selection cleared, to `use`;
+// does nothing when the node does not evaluate to a mesh.
+template <typename Use>
+void WithClearedMesh(Interface* ip, Use use) {
+    INode* node = FindExaminedNode(ip);
+    EvaluatedMesh evaluated(node);
+    Mesh* mesh = evaluated.GetMesh();
+    if (mesh == nullptr) {
+        return;
+    }
+    mesh->FaceSel().ClearAll();
+    use(node, *mesh);
+}
+
+// The next and previous buttons step the current index through `count` entries and wrap at
+// either end; with nothing counted the index stays.
+void StepForward(int& current, int count) {
+    if (count != 0) {
+        current = (current + 1) % count;
+    }
+}
+
+void StepBack(int& current, int count) {
+    if (count != 0) {
+        --current;
+        if (current == -1) {
+            current = count - 1;
+        }
+    }
+}
+
 }  // namespace
 
 INode* FindExaminedNode(Interface* ip) {
@@ -40,28 +71,18 @@ INode* FindExaminedNode(Interface* ip) {
 
 void PortalBrowser::CollectPortals(Interface* ip) {
     portalCount = 0;
-    INode* node = FindExaminedNode(ip);
-    EvaluatedMesh evaluated(node);
-    Mesh* mesh = evaluated.GetMesh();
-    if (mesh == nullptr) {
-        return;
-    }
-    mesh->FaceSel().ClearAll();
-    portalTable = CollectPortalTable(node, *mesh);
-    portalCount = PortalCount(portalTable);
+    WithClearedMesh(ip, [this](INode* node, Mesh& mesh) {
+        portalTable = CollectPortalTable(node, mesh);
+        portalCount = PortalCount(portalTable);
+    });
 }
 
 void PortalBrowser::CollectSectors(Interface* ip) {
     CollectPortals(ip);
     sectorCount = 0;
-    INode* node = FindExaminedNode(ip);
-    EvaluatedMesh evaluated(node);
-    Mesh* mesh = evaluated.GetMesh();
-    if (mesh == nullptr) {
-        return;
-    }
-    mesh->FaceSel().ClearAll();
-    sectorTable = CollectSectorTable(*mesh, portalTable, sectorCount);
+    WithClearedMesh(ip, [this](INode*, Mesh& mesh) {
+        sectorTable = CollectSectorTable(mesh, portalTable, sectorCount);
+    });
 }
 
 void PortalBrowser::Select(Interface* ip, const std::vector<int>& table, int value) {
@@ -90,39 +111,25 @@ void PortalBrowser::Select(Interface* ip, const std::vector<int>& table, int val
 
 void PortalBrowser::NextPortal(Interface* ip) {
     CollectPortals(ip);
-    if (portalCount != 0) {
-        currentPortal = (currentPortal + 1) % portalCount;
-    }
+    StepForward(currentPortal, portalCount);
     Select(ip, portalTable, currentPortal);
 }
 
 void PortalBrowser::PrevPortal(Interface* ip) {
     CollectPortals(ip);
-    if (portalCount != 0) {
-        --currentPortal;
-        if (currentPortal == -1) {
-            currentPortal = portalCount - 1;
-        }
-    }
+    StepBack(currentPortal, portalCount);
     Select(ip, portalTable, currentPortal);
 }
 
 void PortalBrowser::NextSector(Interface* ip) {
     CollectSectors(ip);
-    if (sectorCount != 0) {
-        currentSector = (currentSector + 1) % sectorCount;
-    }
+    StepForward(currentSector, sectorCount);
     Select(ip, sectorTable, currentSector);
 }
 
 void PortalBrowser::PrevSector(Interface* ip) {
     CollectSectors(ip);
-    if (sectorCount != 0) {
-        --currentSector;
-        if (currentSector == -1) {
-            currentSector = sectorCount - 1;
-        }
-    }
+    StepBack(currentSector, sectorCount);
     Select(ip, sectorTable, currentSector);
 }
 

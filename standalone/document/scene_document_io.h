@@ -56,4 +56,9 @@ void WriteSceneDocument(const doc::Document& document, const std::string& path);
 // The text that WriteSceneDocument would write, with image paths as they are.
 std::string SerializeSceneDocument(const doc::Document& document);
 
+// The text that WriteSceneDocument(document, path) writes, for a caller that writes the file
+// itself: relative image paths rewritten to stay valid from the folder of `path`, messages naming
+// `path`.
+std::string SerializeSceneDocumentFor(const doc::Document& document, const std::string& path);
+
 }  // namespace pellucid::standalone

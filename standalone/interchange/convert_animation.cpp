@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include <fmt/format.h>
 
@@ -119,61 +120,49 @@ void SceneConverter::ConvertAnimation() {
         Quat rotation = rest.q;
         Point3 scale = rest.k;
 
+        // A channel's keys in time order (a key at or before the tick of the key before it is
+        // left out), counted; the animation ends at the last key at the earliest.
+        const auto readKeys = [&](auto& controller, const auto* fileKeys, unsigned count,
+                                  int& counted, const auto& value) {
+            for (unsigned k = 0; k < count; ++k) {
+                typename std::decay_t<decltype(controller.keys)>::value_type made;
+                made.time = ToTicks(fileKeys[k].mTime);
+                if (!controller.keys.empty() && made.time <= controller.keys.back().time) {
+                    continue;
+                }
+                made.value = value(fileKeys[k].mValue);
+                controller.keys.push_back(made);
+            }
+            counted += static_cast<int>(controller.keys.size());
+            end = std::max(end, controller.keys.back().time);
+        };
         if (channel.mNumPositionKeys > 0) {
             doc::Controller<doc::PositionKey> keys;
             keys.kind = doc::ControllerKind::Bezier;
-            for (unsigned k = 0; k < channel.mNumPositionKeys; ++k) {
-                const aiVectorKey& key = channel.mPositionKeys[k];
-                doc::PositionKey made;
-                made.time = ToTicks(key.mTime);
-                if (!keys.keys.empty() && made.time <= keys.keys.back().time) {
-                    continue;
-                }
-                const float s = options_.scale;
-                made.value =
-                    Turned(Point3(key.mValue.x * s, key.mValue.y * s, key.mValue.z * s)) + shift;
-                keys.keys.push_back(made);
-            }
+            const float s = options_.scale;
+            readKeys(keys, channel.mPositionKeys, channel.mNumPositionKeys,
+                     report.counts.positionKeys, [&](const aiVector3D& v) {
+                         return Turned(Point3(v.x * s, v.y * s, v.z * s)) + shift;
+                     });
             SetTangents(keys.keys);
             position = KeyAtZero(keys.keys)->value;
-            report.counts.positionKeys += static_cast<int>(keys.keys.size());
-            end = std::max(end, keys.keys.back().time);
             node.position = std::move(keys);
         }
         if (channel.mNumRotationKeys > 0) {
             doc::Controller<doc::RotationKey> keys;
             keys.kind = doc::ControllerKind::Tcb;
-            for (unsigned k = 0; k < channel.mNumRotationKeys; ++k) {
-                const aiQuatKey& key = channel.mRotationKeys[k];
-                doc::RotationKey made;
-                made.time = ToTicks(key.mTime);
-                if (!keys.keys.empty() && made.time <= keys.keys.back().time) {
-                    continue;
-                }
-                made.value = Turned(ToQuat(key.mValue));
-                keys.keys.push_back(made);
-            }
+            readKeys(keys, channel.mRotationKeys, channel.mNumRotationKeys,
+                     report.counts.rotationKeys,
+                     [&](const aiQuaternion& q) { return Turned(ToQuat(q)); });
             rotation = KeyAtZero(keys.keys)->value;
-            report.counts.rotationKeys += static_cast<int>(keys.keys.size());
-            end = std::max(end, keys.keys.back().time);
             node.rotation = std::move(keys);
         }
         if (channel.mNumScalingKeys > 0) {
             doc::Controller<doc::ScaleKey> keys;
             keys.kind = doc::ControllerKind::Linear;
-            for (unsigned k = 0; k < channel.mNumScalingKeys; ++k) {
-                const aiVectorKey& key = channel.mScalingKeys[k];
-                doc::ScaleKey made;
-                made.time = ToTicks(key.mTime);
-                if (!keys.keys.empty() && made.time <= keys.keys.back().time) {
-                    continue;
-                }
-                made.value = TurnedScale(Point3(key.mValue.x, key.mValue.y, key.mValue.z));
-                keys.keys.push_back(made);
-            }
+            readKeys(keys, channel.mScalingKeys, channel.mNumScalingKeys, report.counts.scaleKeys,
+                     [&](const aiVector3D& v) { return TurnedScale(Point3(v.x, v.y, v.z)); });
             scale = KeyAtZero(keys.keys)->value;
-            report.counts.scaleKeys += static_cast<int>(keys.keys.size());
-            end = std::max(end, keys.keys.back().time);
             node.scale = std::move(keys);
         }
         // The transform at time 0, which the tree's other work (skins, their bind places) reads.

@@ -96,6 +96,20 @@ bool DecodeImage(const std::string& bytes, doc::Image& image, std::string& reaso
     return true;
 }
 
+// The index of the entry made for `key`: made by `make` and added to `entries` the first time
+// the key is asked for, the same index every time after.
+template <typename Known, typename Key, typename Entries, typename Make>
+int AddOnce(Known& known, const Key& key, Entries& entries, const Make& make) {
+    const auto found = known.find(key);
+    if (found != known.end()) {
+        return found->second;
+    }
+    entries.push_back(make());
+    const int index = static_cast<int>(entries.size()) - 1;
+    known.emplace(key, index);
+    return index;
+}
+
 }  // namespace
 
 int SceneConverter::GetNodeMaterial(const std::vector<unsigned>& materials,
@@ -110,18 +124,13 @@ int SceneConverter::GetNodeMaterial(const std::vector<unsigned>& materials,
     if (subMaterials.size() == 1) {
         return subMaterials[0];
     }
-    const auto known = multiMaterials_.find(subMaterials);
-    if (known != multiMaterials_.end()) {
-        return known->second;
-    }
-    doc::Material multi;
-    multi.type = doc::MaterialType::Multi;
-    multi.name = nodeName;
-    multi.subMaterials = subMaterials;
-    const int index = static_cast<int>(document_.materials.size());
-    document_.materials.push_back(std::move(multi));
-    multiMaterials_.emplace(std::move(subMaterials), index);
-    return index;
+    return AddOnce(multiMaterials_, subMaterials, document_.materials, [&] {
+        doc::Material multi;
+        multi.type = doc::MaterialType::Multi;
+        multi.name = nodeName;
+        multi.subMaterials = subMaterials;
+        return multi;
+    });
 }
 
 int SceneConverter::GetStandardMaterial(unsigned index) {
@@ -235,20 +244,15 @@ int SceneConverter::GetBitmapMap(const aiMaterial& material, const std::string& 
         }
     }
     const std::string key = fmt::format("{}|{}|{}", file, uTiling, vTiling);
-    const auto known = bitmapMaps_.find(key);
-    if (known != bitmapMaps_.end()) {
-        return known->second;
-    }
-    doc::Map map;
-    map.type = doc::MapType::Bitmap;
-    map.file = file;
-    map.uTiling = uTiling;
-    map.vTiling = vTiling;
-    LoadImage(std::string(recorded.C_Str(), recorded.length), materialName, map);
-    const int index = static_cast<int>(document_.maps.size());
-    document_.maps.push_back(std::move(map));
-    bitmapMaps_.emplace(key, index);
-    return index;
+    return AddOnce(bitmapMaps_, key, document_.maps, [&] {
+        doc::Map map;
+        map.type = doc::MapType::Bitmap;
+        map.file = file;
+        map.uTiling = uTiling;
+        map.vTiling = vTiling;
+        LoadImage(std::string(recorded.C_Str(), recorded.length), materialName, map);
+        return map;
+    });
 }
 
 void SceneConverter::LoadImage(const std::string& recorded, const std::string& materialName,

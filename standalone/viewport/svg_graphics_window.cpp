@@ -37,45 +37,35 @@ void SvgGraphicsWindow::setColor(ColorType t, float r, float g, float b) {
     (t == FILL_COLOR ? fill_ : line_) = Color(r, g, b);
 }
 
-void SvgGraphicsWindow::polyline(int ct, Point3* xyz, Point3*, int closed, int*) {
-    if (ct < 2 || xyz == nullptr) {
-        return;
-    }
+void SvgGraphicsWindow::Record(Primitive::Kind kind, const Color& colour, const Point3* xyz,
+                               int count, bool closed) {
     Primitive p;
-    p.kind = Primitive::Kind::Line;
-    p.colour = line_;
-    p.closed = closed != 0;
+    p.kind = kind;
+    p.colour = colour;
+    p.closed = closed;
     p.highlight = highlight_;
-    for (int i = 0; i < ct; ++i) {
+    for (int i = 0; i < count; ++i) {
         p.points.push_back(xyz[i] * transform_);
     }
     primitives_.push_back(std::move(p));
+}
+
+void SvgGraphicsWindow::polyline(int ct, Point3* xyz, Point3*, int closed, int*) {
+    if (ct >= 2 && xyz != nullptr) {
+        Record(Primitive::Kind::Line, line_, xyz, ct, closed != 0);
+    }
 }
 
 void SvgGraphicsWindow::triangle(Point3* xyz, Point3*) {
-    if (xyz == nullptr) {
-        return;
+    if (xyz != nullptr) {
+        Record(Primitive::Kind::Triangle, fill_, xyz, 3, false);
     }
-    Primitive p;
-    p.kind = Primitive::Kind::Triangle;
-    p.colour = fill_;
-    p.highlight = highlight_;
-    for (int i = 0; i < 3; ++i) {
-        p.points.push_back(xyz[i] * transform_);
-    }
-    primitives_.push_back(std::move(p));
 }
 
 void SvgGraphicsWindow::marker(Point3* xyz, int) {
-    if (xyz == nullptr) {
-        return;
+    if (xyz != nullptr) {
+        Record(Primitive::Kind::Marker, line_, xyz, 1, false);
     }
-    Primitive p;
-    p.kind = Primitive::Kind::Marker;
-    p.colour = line_;
-    p.highlight = highlight_;
-    p.points.push_back(*xyz * transform_);
-    primitives_.push_back(std::move(p));
 }
 
 bool SvgGraphicsWindow::Bounds(Point3& lo, Point3& hi) const {

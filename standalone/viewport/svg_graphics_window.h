@@ -40,6 +40,10 @@ class SvgGraphicsWindow : public GraphicsWindow {
     std::string ToSvg(int width, int height, const Projection& project, bool shaded) const;
 
   private:
+    // Records `count` points of `xyz`, taken into world space, as one primitive.
+    void Record(Primitive::Kind kind, const Color& colour, const Point3* xyz, int count,
+                bool closed);
+
     Matrix3 transform_;
     DWORD limits_ = GW_WIREFRAME;
     Color line_{0.9f, 0.9f, 0.9f};

@@ -32,6 +32,8 @@ TEST(ConvertCommand, SavesADocumentThatExportsAsTheAssetDoes) {
     CommandResult r = RunPellucid({"convert", asset, "-o", document});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "wrote " + document + "\n");
+    // The document's folder holds the asset's: its image is read back without a switch.
+    EXPECT_EQ(r.err.find("outside"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("note: " + asset +
                          ": converted: 4 nodes, 1 mesh (50 vertices, 96 "
                          "faces), 3 materials, 1 bitmap, 3 bones, 1 skin, 1 morph channel\n"),
@@ -77,7 +79,13 @@ TEST(ConvertCommand, RefusesBadInputWithOneLineAndLeavesNothing) {
         {{"convert", broken, "-o", folder + "/out.pscene.json"}, broken + ": cannot be read: "},
         {{"convert", kCharacter, "-o", folder + "/out.pscene.json", "--animation", "Run"},
          kCharacter + ": has no animation \"Run\"; its animations are \"Walk\", \"Idle\""},
-        {{"convert", broken, "-o", broken}, broken + ": is the input"},
+        {{"convert", broken, "-o", broken},
+         "-o " + broken + ": this file is read by the command and would be overwritten"},
+        {{"convert", kCharacter, "-o", folder + "/missing/out.pscene.json"},
+         "-o " + folder + "/missing/out.pscene.json: the folder " + folder +
+             "/missing does not exist; create it first"},
+        {{"convert", kCharacter, "-o", "-", "--json"},
+         "--json and -o - would both write to standard output; write the document to a file"},
         {{"info", broken}, broken + ": cannot be read: "},
     };
     for (const Case& c : cases) {
@@ -87,6 +95,66 @@ TEST(ConvertCommand, RefusesBadInputWithOneLineAndLeavesNothing) {
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
         EXPECT_EQ(FilesIn(folder), 1) << r.err;
     }
+}
+
+// The character's texture lies beside the asset, outside the folder of a document saved
+// elsewhere: the note says so and what to do, and the document needs the switch to be read.
+TEST(ConvertCommand, NotesAnImageOutsideTheDocumentsFolder) {
+    const std::string folder = TemporaryFolder("convert-outside");
+    const std::string document = folder + "/c.pscene.json";
+    CommandResult r = RunPellucid({"convert", kCharacter, "-o", document});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string note =
+        document + ": names the image " + kSource +
+        "/examples/textures/character.png outside the document's folder, so the document is "
+        "read back only with --allow-outside-files; to avoid that, save the document beside the "
+        "asset (in " +
+        kSource + "/examples)";
+    EXPECT_NE(r.err.find("\nnote: " + note + "\n"), std::string::npos) << r.err;
+
+    r = RunPellucid({"info", document});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("--allow-outside-files"), std::string::npos) << r.err;
+    r = RunPellucid({"info", document, "--allow-outside-files"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+
+    // The JSON report carries the same note.
+    r = RunPellucid({"convert", kCharacter, "-o", document, "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"kind\": \"image-outside-folder\",\n      \"text\": \"" + note + "\""),
+              std::string::npos)
+        << r.out;
+}
+
+// "-o -" prints the document that a file beside the asset would hold; nothing else goes there.
+TEST(ConvertCommand, WritesTheDocumentToStandardOutput) {
+    const std::string folder = TemporaryFolder("convert-stdout");
+    for (const char* file : {"character.gltf", "character.bin", "textures"}) {
+        std::filesystem::copy(kSource + "/examples/" + file, folder + "/" + file,
+                              std::filesystem::copy_options::recursive);
+    }
+    const std::string asset = folder + "/character.gltf";
+    const CommandResult toFile = RunPellucid({"convert", asset, "-o", folder + "/c.pscene.json"});
+    ASSERT_EQ(toFile.exitCode, 0) << toFile.err;
+    const CommandResult r = RunPellucid({"convert", asset, "-o", "-"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, ReadBytes(folder + "/c.pscene.json"));
+    EXPECT_NE(r.err.find("\nwrote standard output\n"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("outside"), std::string::npos) << r.err;
+}
+
+// A write that fails part-way is an error that leaves nothing, not even the previous file's
+// replacement.
+TEST(ConvertCommand, AWriteFailingPartWayLeavesNothing) {
+    const std::string folder = TemporaryFolder("convert-ulimit");
+    const std::string document = folder + "/c.pscene.json";
+    CommandResult r = RunPellucidAfter("ulimit -f 1", {"convert", kCharacter, "-o", document});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "pellucid: " + document +
+                         ": writing stopped part-way (File too large), so nothing was written; "
+                         "the file is larger than this process may write (see 'ulimit -f')\n");
+    EXPECT_EQ(FilesIn(folder), 0);
 }
 
 TEST(ConvertCommand, WritesEmbeddedImagesBesideTheDocument) {
@@ -109,6 +177,14 @@ TEST(ConvertCommand, WritesEmbeddedImagesBesideTheDocument) {
         RunPellucid({"export", "mesh", folder + "/box.pscene.json", "-o", folder + "/box.mef"});
     EXPECT_EQ(exported.exitCode, 0) << exported.err;
     EXPECT_NE(ReadBytes(folder + "/box.mef").find("DiffuseTMap(0,"), std::string::npos);
+
+    // On standard output the images would have no place: refused before anything is written.
+    const CommandResult piped = RunPellucid({"convert", asset, "-o", "-"});
+    EXPECT_EQ(piped.exitCode, 2);
+    EXPECT_EQ(piped.out, "");
+    EXPECT_EQ(piped.err, "pellucid: -o -: " + asset +
+                             " embeds 1 image: embedded images are written as files beside the "
+                             "document; give -o the document's file name\n");
 }
 
 }  // namespace

@@ -133,6 +133,21 @@ TEST(SafeOutputs, AWriteThatFailsPartWayIsAnErrorAndLeavesNoFile) {
     EXPECT_EQ(FileCount(folder), 1u);
 }
 
+// Every command that saves a scene document gives the system's reason when its write fails.
+TEST(SafeOutputs, ASavedDocumentThatFailsPartWayGivesTheReason) {
+    const std::string folder = TemporaryFolder("output-document-limit");
+    const std::string scene = kSource + "/examples/character.pscene.json";
+    const std::string document = folder + "/frozen.pscene.json";
+    const CommandResult r =
+        RunPellucidAfter("ulimit -f 1", {"eval", scene, "--frame", "0", "-o", document});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "pellucid: " + document +
+                         ": writing stopped part-way (File too large), so nothing was written; "
+                         "the file is larger than this process may write (see 'ulimit -f')\n");
+    EXPECT_EQ(FileCount(folder), 0u);
+}
+
 TEST(CommandLine, VersionPrintsTheProgramAndItsVersion) {
     const CommandResult r = RunPellucid({"--version"});
     EXPECT_EQ(r.exitCode, 0);

@@ -94,6 +94,105 @@ TEST(ValidateCommand, AMessageBoxAnExportWouldShowExitsOneAndNamesItsSubject) {
     EXPECT_FALSE(std::ifstream(folder + "/scene.mef").good());
 }
 
+// The report's roles as codes with their numbers and nodes, beside the words of the text report.
+TEST(ValidateCommand, JsonRolesAreCodesWithTheNodesTheyReferTo) {
+    const std::string folder = TemporaryFolder("validate-roles");
+    const CommandResult r = RunPellucid({"validate", WriteScene(folder, kCrate), "--json"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    for (const std::string& role : {
+             std::string(R"j("meshExport": {
+        "role": "main-object",
+        "text": "main object",
+        "why": "the first visible geometry in the scene's order",
+        "warned": false
+      })j"),
+             std::string(R"j("meshExport": {
+        "role": "collision-box",
+        "text": "collision box of \"Crate\", and an extra object (warned)",
+        "why": "a visible collision box also counts as an object: hide it",
+        "warned": true,
+        "object": "Crate",
+        "mainObject": "Crate"
+      })j"),
+             std::string(R"j("meshExport": {
+        "role": "collision-box",
+        "text": "collision box of \"Crate\"",
+        "why": "a CollBox helper under the main object (zones under a box)",
+        "warned": false,
+        "object": "Crate"
+      })j"),
+             std::string(R"j("boneExport": {
+        "role": "trigger",
+        "text": "trigger 1",
+        "why": "a sphere whose name begins with TRIGGER; its time is the first tick at which it is visible",
+        "warned": false,
+        "number": 1
+      })j"),
+         }) {
+        EXPECT_NE(r.out.find(role), std::string::npos) << role << "\nin\n" << r.out;
+    }
+    EXPECT_NE(r.out.find("\"material\": null,"), std::string::npos);
+}
+
+// A note that concerns both exports is said once, after them; each export keeps its own.
+TEST(ValidateCommand, ANoteOfBothExportsIsSaidOnce) {
+    const std::string folder = TemporaryFolder("validate-common");
+    const std::string scene = WriteScene(folder, R"({"pellucidScene": 1, "nodes": [
+        {"name": "Crate", "object": {"type": "box", "length": 1, "width": 1, "height": 1}},
+        {"name": "TRIGGER0002", "object": {"type": "box", "length": 1, "width": 1, "height": 1}}]})");
+    const std::string trigger =
+        "\"TRIGGER0002\" is named TRIGGER.. but is a box, not a sphere: no export uses it as a "
+        "trigger";
+    CommandResult r = RunPellucid({"validate", scene});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string tail =
+        "mesh export (MEF): no message box\n"
+        "bone export (BEF): no message box\n"
+        "  note: the scene has no bone helpers, so the bone script is left "
+        "empty\n"
+        "both exports:\n"
+        "  note: " +
+        trigger +
+        "\n"
+        "no export shows a message box\n";
+    ASSERT_GE(r.out.size(), tail.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail) << r.out;
+
+    // Notes count for --strict once each.
+    r = RunPellucid({"validate", scene, "--strict"});
+    EXPECT_EQ(r.exitCode, 1);
+
+    r = RunPellucid({"validate", scene, "--json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const std::string json = R"j(  "exports": [
+    {
+      "format": "MEF",
+      "messages": [],
+      "notes": []
+    },
+    {
+      "format": "BEF",
+      "messages": [],
+      "notes": [
+        {
+          "kind": "no-bones",
+          "text": "the scene has no bone helpers, so the bone script is left empty"
+        }
+      ]
+    }
+  ],
+  "commonNotes": [
+    {
+      "kind": "trigger-not-sphere",
+      "text": "\"TRIGGER0002\" is named TRIGGER.. but is a box, not a sphere: no export uses it as a trigger"
+    }
+  ]
+}
+)j";
+    ASSERT_GE(r.out.size(), json.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - json.size()), json) << r.out;
+}
+
 TEST(SceneOptions, MapDriveTakesOneValuePerUse) {
     const std::string folder = TemporaryFolder("map-drive-once");
     const CommandResult r =

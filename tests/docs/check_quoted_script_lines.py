@@ -16,6 +16,8 @@ import re
 import subprocess
 import sys
 
+from doc_examples import markdown_examples
+
 SCRIPT_LINE = re.compile(r"^(?:\s{4}|\s*)([A-Z][A-Za-z ]*\([^()]*\);(?: // Flipped)?)(?:\s+<-.*)?$")
 GOLDEN_SCRIPTS = ("*.mef", "*.bef", "*.zut")
 
@@ -50,22 +52,6 @@ def golden_lines(source_dir):
     return lines
 
 
-def example_documents(source_dir):
-    """Every ```json block of the docs that holds a whole scene document."""
-    documents = []
-    for path in sorted(glob.glob(os.path.join(source_dir, "docs", "**", "*.md"), recursive=True)):
-        with open(path, encoding="utf-8") as f:
-            text = f.read()
-        for block in re.finditer(r"```json\n(.*?)```", text, re.DOTALL):
-            try:
-                document = json.loads(block.group(1))
-            except ValueError:
-                continue
-            if isinstance(document, dict) and "pellucidScene" in document:
-                documents.append(document)
-    return documents
-
-
 def exported_lines(pellucid, documents, scratch):
     os.makedirs(scratch, exist_ok=True)
     lines = set()
@@ -85,7 +71,7 @@ def main():
     if len(sys.argv) != 4:
         sys.exit(__doc__)
     source_dir, pellucid, scratch = sys.argv[1:]
-    known = golden_lines(source_dir) | exported_lines(pellucid, example_documents(source_dir),
+    known = golden_lines(source_dir) | exported_lines(pellucid, [document for _, document in markdown_examples(source_dir)],
                                                      scratch)
     quoted = quoted_lines(source_dir)
     failures = [f"{where}: {line} is not in any golden script or example export"

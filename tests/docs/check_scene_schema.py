@@ -23,6 +23,8 @@ import shutil
 import subprocess
 import sys
 
+from doc_examples import markdown_examples
+
 try:
     import jsonschema
 except ImportError:
@@ -64,26 +66,6 @@ def repository_documents(source_dir):
         subfolders[:] = sorted(s for s in subfolders if s not in SKIPPED_FOLDERS)
         paths += [os.path.join(folder, f) for f in sorted(files) if f.endswith(".pscene.json")]
     return paths
-
-
-def markdown_examples(source_dir):
-    """Every ```json block of the docs that holds a whole scene document, as (where, document)."""
-    examples = []
-    for folder, subfolders, files in os.walk(os.path.join(source_dir, "docs")):
-        subfolders.sort()
-        for name in sorted(f for f in files if f.endswith(".md")):
-            path = os.path.join(folder, name)
-            with open(path, encoding="utf-8") as f:
-                text = f.read()
-            for block in re.finditer(r"```json\n(.*?)```", text, re.DOTALL):
-                try:
-                    document = json.loads(block.group(1))
-                except ValueError:
-                    continue  # a fragment, not a document
-                if isinstance(document, dict) and "pellucidScene" in document:
-                    line = text.count("\n", 0, block.start()) + 1
-                    examples.append((f"{os.path.relpath(path, source_dir)}:{line}", document))
-    return examples
 
 
 def first_error(validator, document):

@@ -5,23 +5,15 @@
 // see README.md in this folder.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
 #include "exchange/model_search.h"
 #include "exchange/qmo_reader.h"
+#include "fuzz_require.h"
 #include "host/interface.h"
 
 namespace {
-
-void Require(bool condition, const char* what) {
-    if (!condition) {
-        std::fprintf(stderr, "broken: %s\n", what);
-        std::abort();
-    }
-}
 
 // Every folder less than four levels down holds two subfolders, a dot folder and two files whose
 // names differ from the searched ones by letter case only; deeper folders cannot be listed.

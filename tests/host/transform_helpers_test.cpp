@@ -7,31 +7,34 @@
 
 namespace {
 
-TEST(RelativePosition, UniformlyScaledParentMeasuresInWorldUnits) {
-    FakeNode root("Scene Root");
-    FakeNode parent("parent", &root);
-    FakeNode child("child", &parent);
-    parent.world = ScaleMatrix(Point3(2, 2, 2));
-    child.world = TransMatrix(Point3(10, 0, 0));
-
-    EXPECT_TRUE(Near(GetRelativePosition(&child, &parent, 0), Point3(10, 0, 0)));
-    // In the parent's scaled axes the same offset is half as long.
-    EXPECT_TRUE(Near((child.world * Inverse(parent.world)).GetTrans(), Point3(5, 0, 0)));
-}
-
-TEST(RelativePosition, WithoutParentIsTheWorldPosition) {
-    FakeNode node("node");
-    node.world = ScaleMatrix(Point3(3, 3, 3)) * TransMatrix(Point3(1, 2, 3));
-    EXPECT_EQ(GetRelativePosition(&node, nullptr, 0), Point3(1, 2, 3));
-}
-
-TEST(RelativePosition, MirroredParentNegatesTheOffset) {
-    FakeNode parent("parent");
-    FakeNode child("child", &parent);
-    parent.world = ScaleMatrix(Point3(1, 1, -1));
-    child.world = TransMatrix(Point3(3, 4, 5));
-    // The offset in the parent's axes is (3, 4, -5); the mirror sign turns all of it round.
-    EXPECT_TRUE(Near(GetRelativePosition(&child, &parent, 0), Point3(-3, -4, 5)));
+// The offset from the parent in world units, its sign turned by a mirroring parent; without a
+// parent, the world position.
+TEST(RelativePosition, WorldUnitsFromTheParentOrTheWorld) {
+    const struct {
+        const char* what;
+        bool hasParent;
+        Matrix3 parentWorld;
+        Matrix3 childWorld;
+        Point3 expected;
+    } cases[] = {
+        // In the parent's scaled axes the offset would be (5, 0, 0).
+        {"uniformly scaled parent", true, ScaleMatrix(Point3(2, 2, 2)),
+         TransMatrix(Point3(10, 0, 0)), Point3(10, 0, 0)},
+        // The offset in the parent's axes is (3, 4, -5); the mirror sign turns all of it round.
+        {"mirrored parent", true, ScaleMatrix(Point3(1, 1, -1)), TransMatrix(Point3(3, 4, 5)),
+         Point3(-3, -4, 5)},
+        {"no parent", false, Matrix3(), ScaleMatrix(Point3(3, 3, 3)) * TransMatrix(Point3(1, 2, 3)),
+         Point3(1, 2, 3)},
+    };
+    for (const auto& c : cases) {
+        FakeNode parent("parent");
+        FakeNode child("child", &parent);
+        parent.world = c.parentWorld;
+        child.world = c.childWorld;
+        EXPECT_TRUE(
+            Near(GetRelativePosition(&child, c.hasParent ? &parent : nullptr, 0), c.expected))
+            << c.what;
+    }
 }
 
 TEST(RelativeAxes, MirroredParentNegatesAllAxisRowsButNotTheTranslation) {

@@ -32,15 +32,10 @@ std::unique_ptr<standalone::StandaloneHost> Host(const std::string& nodes = "[]"
     return host;
 }
 
-float Param(CollBox& box, int index) {
-    float v = -1.0f;
-    Interval valid = FOREVER;
-    box.pblock->GetValue(index, 0, v, valid);
-    return v;
-}
-
-int IntParam(CollBox& box, int index) {
-    int v = -1;
+// A parameter of the box's block at time 0 (-1 when the block does not answer it).
+template <typename Value = float>
+Value Param(CollBox& box, int index) {
+    Value v = -1;
     Interval valid = FOREVER;
     box.pblock->GetValue(index, 0, v, valid);
     return v;
@@ -71,7 +66,7 @@ TEST(CollBoxPage, OneSharedPageFollowsTheEditedBoxAndCarriesSegments) {
 
     // The next box edited takes over the same page; it was made with the carried segments.
     CollBox second;
-    EXPECT_EQ(IntParam(second, PB_WSEGS), 3);
+    EXPECT_EQ(Param<int>(second, PB_WSEGS), 3);
     second.SetParams(7, 8, 9, 1, 1, 1, FALSE);
     second.BeginEditParams(host.get(), 0, &first);
     EXPECT_EQ(host->Toolkit().Pages().size(), 1u);
@@ -259,8 +254,8 @@ TEST(CollBoxLoad, AFirstVersionBlockGainsTheMappingFlag) {
     EXPECT_EQ(loaded->pblock->GetVersion(), 1u);
     EXPECT_EQ(loaded->pblock->NumParams(), 7);
     EXPECT_EQ(Param(*loaded, PB_LENGTH), 3.0f);
-    EXPECT_EQ(IntParam(*loaded, PB_HSEGS), 4);
-    EXPECT_EQ(IntParam(*loaded, PB_GENUV), 0);
+    EXPECT_EQ(Param<int>(*loaded, PB_HSEGS), 4);
+    EXPECT_EQ(Param<int>(*loaded, PB_GENUV), 0);
     // A current block is left as it is.
     IParamBlock* current = loaded->pblock;
     loaded->Load(&iload);

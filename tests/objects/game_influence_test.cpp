@@ -47,10 +47,8 @@ struct InfluenceScene {
         }
         document.nodes[static_cast<size_t>(boneA)].transform =
             Matrix(TurnMatrix(30, {0, 0, 1}) * TransMatrix({1, 2, 3}));
-        doc::Controller<doc::PositionKey> rising;
-        rising.kind = doc::ControllerKind::Linear;
-        rising.keys = {{0, {4, 0, 0}, {}, {}}, {100, {4, 0, 10}, {}, {}}};
-        document.nodes[static_cast<size_t>(boneB)].position = rising;
+        document.nodes[static_cast<size_t>(boneB)].position =
+            LinearMove(0, {4, 0, 0}, 100, {4, 0, 10});
         skin = AddNode(document, "Skin");
         document.nodes[static_cast<size_t>(skin)].transform =
             Matrix(TurnMatrix(90, {1, 0, 0}) * TransMatrix({0, 5, 0}));

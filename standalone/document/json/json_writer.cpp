@@ -182,6 +182,21 @@ void JsonWriter::Null() {
     out_ += "null";
 }
 
+void JsonWriter::StringField(std::string_view key, std::string_view text) {
+    Key(key);
+    String(text);
+}
+
+void JsonWriter::IntField(std::string_view key, std::int64_t value) {
+    Key(key);
+    Int(value);
+}
+
+void JsonWriter::BoolField(std::string_view key, bool value) {
+    Key(key);
+    Bool(value);
+}
+
 void JsonWriter::Floats(std::span<const float> values) {
     BeginInlineArray();
     for (float v : values) {

@@ -51,6 +51,11 @@ class JsonWriter {
     void Bool(bool value);
     void Null();
 
+    // A whole field of the current object: its key, then its value.
+    void StringField(std::string_view key, std::string_view text);
+    void IntField(std::string_view key, std::int64_t value);
+    void BoolField(std::string_view key, bool value);
+
     void Floats(std::span<const float> values);
     void Point(const Point3& p);
 

@@ -60,8 +60,12 @@ std::string SerializeSceneDocument(const doc::Document& document) {
         document, [](const std::string& path) { return path; }, "scene document");
 }
 
+std::string SerializeSceneDocumentFor(const doc::Document& document, const std::string& path) {
+    return SerializeWith(document, RelocateImages(document, path), path);
+}
+
 void WriteSceneDocument(const doc::Document& document, const std::string& path) {
-    const std::string text = SerializeWith(document, RelocateImages(document, path), path);
+    const std::string text = SerializeSceneDocumentFor(document, path);
     // Written beside the target and moved into place, so that a failed write leaves no half file.
     const std::string partial = path + ".partial";
     std::FILE* file = std::fopen(partial.c_str(), "wb");

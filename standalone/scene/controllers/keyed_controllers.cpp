@@ -16,6 +16,18 @@ const Record* HeldKey(const std::vector<Record>& keys, const KeySpan& span) {
     return nullptr;
 }
 
+// Between keys a and b: along the Hermite curve of their tangents for Bezier keys, else along
+// the straight line from `from` to `to`.
+template <typename Record>
+Point3 Between(doc::ControllerKind kind, const Point3& from, const Record& a, const Point3& to,
+               const Record& b, const KeySpan& span) {
+    if (kind == doc::ControllerKind::Bezier) {
+        const float dt = static_cast<float>(span.dt);
+        return Hermite(from, a.outTangent * dt, to, -b.inTangent * dt, span.u);
+    }
+    return Lerp(from, to, span.u);
+}
+
 }  // namespace
 
 // Positions.
@@ -27,11 +39,7 @@ Point3 PositionChannel::Evaluate(doc::ControllerKind kind, const std::vector<Rec
     }
     const Record& a = keys[static_cast<size_t>(span.before)];
     const Record& b = keys[static_cast<size_t>(span.after)];
-    if (kind == doc::ControllerKind::Bezier) {
-        const float dt = static_cast<float>(span.dt);
-        return Hermite(a.value, a.outTangent * dt, b.value, -b.inTangent * dt, span.u);
-    }
-    return Lerp(a.value, b.value, span.u);
+    return Between(kind, a.value, a, b.value, b, span);
 }
 
 // Rotations.
@@ -55,12 +63,7 @@ ScaleValue ScaleChannel::Evaluate(doc::ControllerKind kind, const std::vector<Re
     const Record& a = keys[static_cast<size_t>(span.before)];
     const Record& b = keys[static_cast<size_t>(span.after)];
     ScaleValue result;
-    if (kind == doc::ControllerKind::Bezier) {
-        const float dt = static_cast<float>(span.dt);
-        result.s = Hermite(a.value.s, a.outTangent * dt, b.value.s, -b.inTangent * dt, span.u);
-    } else {
-        result.s = Lerp(a.value.s, b.value.s, span.u);
-    }
+    result.s = Between(kind, a.value.s, a, b.value.s, b, span);
     result.q = a.value.q == b.value.q ? a.value.q : Slerp(a.value.q, b.value.q, span.u);
     return result;
 }

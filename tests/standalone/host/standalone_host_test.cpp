@@ -174,10 +174,8 @@ TEST(ModelHost, AHostsSceneIsItsOwnWhileOthersComeAndGo) {
         document.settings.ticksPerFrame = ticksPerFrame;
         const int node = AddNode(document, "Mover");
         document.nodes[static_cast<size_t>(node)].object = AddObject(document, TriangleMesh());
-        doc::Controller<doc::PositionKey> position;
-        position.kind = doc::ControllerKind::Linear;
-        position.keys = {{0, {0, 0, 0}, {}, {}}, {160, {endX, 0, 0}, {}, {}}};
-        document.nodes[static_cast<size_t>(node)].position = position;
+        document.nodes[static_cast<size_t>(node)].position =
+            LinearMove(0, {0, 0, 0}, 160, {endX, 0, 0});
         return document;
     };
     auto first = MakeHost(animated(10.0f, 160));

@@ -162,10 +162,7 @@ TEST_F(MergeTest, TheHostMergesPlatformPathsOnMappedDrivesIgnoringCase) {
 TEST(SceneSnapshot, FreezesMeshesAndTransformsAtTheTime) {
     doc::Document document;
     const int mover = AddNode(document, "Mover");
-    doc::Controller<doc::PositionKey> keys;
-    keys.kind = doc::ControllerKind::Linear;
-    keys.keys = {{0, {0, 0, 0}, {}, {}}, {100, {10, 0, 0}, {}, {}}};
-    document.nodes[static_cast<size_t>(mover)].position = keys;
+    document.nodes[static_cast<size_t>(mover)].position = LinearMove(0, {0, 0, 0}, 100, {10, 0, 0});
     const int face = AddNode(document, "Face", mover);
     document.nodes[static_cast<size_t>(face)].object = AddObject(document, TriangleMesh());
     doc::Modifier morpher;

@@ -65,10 +65,8 @@ TEST(ModelSkin, BindPoseLeavesEveryVertexBitExact) {
 
 TEST(ModelSkin, AMovedBoneMovesItsVertices) {
     SkinScene scene;
-    doc::Controller<doc::PositionKey> moving;
-    moving.kind = doc::ControllerKind::Linear;
-    moving.keys = {{0, {5.3f, 0, 0}, {}, {}}, {100, {5.3f, 0, 10}, {}, {}}};
-    scene.document.nodes[static_cast<size_t>(scene.boneB)].position = moving;
+    scene.document.nodes[static_cast<size_t>(scene.boneB)].position =
+        LinearMove(0, {5.3f, 0, 0}, 100, {5.3f, 0, 10});
     const std::vector<Point3> original = scene.document.objects[2].mesh.vertices;
     auto host = MakeHost(scene.document);
     INode* skin = host->FindNodeByName("Skin");
@@ -208,6 +206,18 @@ TEST(ModelMorph, ChannelsAreReadThroughTheMorphInterface) {
     EXPECT_EQ(channels->GetChannel(99).enabled, 0);
 }
 
+// The morph scene, its weight rising from 0 to 100 over 100 ticks, with `top` (which the scene
+// takes over) placed on the face's stack above the morpher.
+std::unique_ptr<StandaloneHost> MorphSceneUnder(Modifier* top) {
+    doc::FloatTrack weight;
+    weight.keys = {{0, 0.0f}, {100, 100.0f}};
+    auto host = MakeHost(MorphScene(weight));
+    auto* face = static_cast<SceneNode*>(host->FindNodeByName("Face"));
+    host->GetScene().AddModifier({std::unique_ptr<Modifier>(top), doc::Modifier()});
+    face->SetModifiers({top, face->Modifiers()[0]});
+    return host;
+}
+
 // Records what Object::Eval gives the modifier at times 0 and 100.
 class ProbeModifier : public Modifier {
   public:
@@ -222,14 +232,9 @@ class ProbeModifier : public Modifier {
 };
 
 TEST(ModelModifiers, EvalGivesTheStackBelowTheModifier) {
-    doc::FloatTrack weight;
-    weight.keys = {{0, 0.0f}, {100, 100.0f}};
-    auto host = MakeHost(MorphScene(weight));
-    auto* face = static_cast<SceneNode*>(host->FindNodeByName("Face"));
-    // A probe on top of the morpher.
     auto* probe = new ProbeModifier();
-    host->GetScene().AddModifier({std::unique_ptr<Modifier>(probe), doc::Modifier()});
-    face->SetModifiers({probe, face->Modifiers()[0]});
+    auto host = MorphSceneUnder(probe);
+    INode* face = host->FindNodeByName("Face");
 
     Object* top = face->EvalWorldState(50).obj;
     EXPECT_TRUE(probe->seenAt0 == Point3(1, 0, 0));
@@ -253,13 +258,9 @@ class SelfEvaluatingModifier : public Modifier {
 };
 
 TEST(ModelModifiers, TheEvaluatedObjectIsTheNodesCacheUpdatedInPlace) {
-    doc::FloatTrack weight;
-    weight.keys = {{0, 0.0f}, {100, 100.0f}};
-    auto host = MakeHost(MorphScene(weight));
-    auto* face = static_cast<SceneNode*>(host->FindNodeByName("Face"));
     auto* self = new SelfEvaluatingModifier();
-    host->GetScene().AddModifier({std::unique_ptr<Modifier>(self), doc::Modifier()});
-    face->SetModifiers({self, face->Modifiers()[0]});
+    auto host = MorphSceneUnder(self);
+    INode* face = host->FindNodeByName("Face");
 
     Object* atZero = face->EvalWorldState(0).obj;
     EXPECT_EQ(self->calls, 1);

@@ -53,10 +53,7 @@ doc::Document LinkedScene(int worldTargetIndex = -2) {
     const int a = AddNode(document, "A");
     const int b = AddNode(document, "B");
     const int linked = AddNode(document, "Linked");
-    doc::Controller<doc::PositionKey> moving;
-    moving.kind = doc::ControllerKind::Linear;
-    moving.keys = {{0, {0, 0, 0}, {}, {}}, {1000, {100, 0, 0}, {}, {}}};
-    document.nodes[static_cast<size_t>(a)].position = moving;
+    document.nodes[static_cast<size_t>(a)].position = LinearMove(0, {0, 0, 0}, 1000, {100, 0, 0});
     document.nodes[static_cast<size_t>(b)].transform =
         Matrix(TurnMatrix(90, {0, 0, 1}) * TransMatrix({0, 50, 0}));
     document.nodes[static_cast<size_t>(linked)].transform = Translation(1, 2, 3);
@@ -129,10 +126,7 @@ TEST(ModelTransforms, SetNodeTMPlacesTheNodeAndItsChildrenFollow) {
 TEST(ModelTransforms, SetNodeTMOnAnAnimatedNodeOffsetsItsKeys) {
     doc::Document document;
     const int node = AddNode(document, "Animated");
-    doc::Controller<doc::PositionKey> position;
-    position.kind = doc::ControllerKind::Linear;
-    position.keys = {{0, {0, 0, 0}, {}, {}}, {100, {10, 0, 0}, {}, {}}};
-    document.nodes[static_cast<size_t>(node)].position = position;
+    document.nodes[static_cast<size_t>(node)].position = LinearMove(0, {0, 0, 0}, 100, {10, 0, 0});
     doc::Controller<doc::RotationKey> rotation;
     rotation.keys = {{0, Quat()}, {100, Turn(90, {0, 0, 1})}};
     document.nodes[static_cast<size_t>(node)].rotation = rotation;

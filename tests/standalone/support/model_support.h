@@ -53,6 +53,15 @@ inline doc::Object TriangleMesh() {
     return object;
 }
 
+// A linear position track from `from` at t0 to `to` at t1.
+inline doc::Controller<doc::PositionKey> LinearMove(TimeValue t0, const Point3& from, TimeValue t1,
+                                                    const Point3& to) {
+    doc::Controller<doc::PositionKey> track;
+    track.kind = doc::ControllerKind::Linear;
+    track.keys = {{t0, from, {}, {}}, {t1, to, {}, {}}};
+    return track;
+}
+
 inline doc::Transform Translation(float x, float y, float z) {
     doc::Transform transform;
     transform.matrix = TransMatrix(Point3(x, y, z));

@@ -1,19 +1,19 @@
 // The constant answers that a file exporter or importer gives to the host's descriptive
-// questions, kept as one table per class.
+// questions, kept as one table per class: the script exporters, the exchange exporter and the
+// exchange importers all answer this way.
 #pragma once
 
 #include "host/plugin_classes.h"
 
 struct FileClassAnswers {
     const char* extension;
-    // Whether Ext(n) gives the extension for every n, or only for n = 0 (null otherwise).
-    bool extensionForEveryIndex;
     const char* longDescription;
     const char* shortDescription;
-    // The shared author and rights strings, pointed at so that tables need no start-up order.
-    const char* const* author;
-    const char* const* copyright;
+    const char* author;
+    const char* copyright;
     unsigned int version;
+    // Whether Ext(n) gives the extension for every n, or only for n = 0 (null otherwise).
+    bool extensionForEveryIndex = false;
 };
 
 // A SceneExport or SceneImport that answers from its table; the class adds its DoExport or
@@ -29,8 +29,8 @@ class FileClass : public HostBase {
     }
     const char* LongDesc() override { return answers_.longDescription; }
     const char* ShortDesc() override { return answers_.shortDescription; }
-    const char* AuthorName() override { return *answers_.author; }
-    const char* CopyrightMessage() override { return *answers_.copyright; }
+    const char* AuthorName() override { return answers_.author; }
+    const char* CopyrightMessage() override { return answers_.copyright; }
     const char* OtherMessage1() override { return ""; }
     const char* OtherMessage2() override { return ""; }
     unsigned int Version() override { return answers_.version; }
@@ -39,3 +39,8 @@ class FileClass : public HostBase {
   private:
     const FileClassAnswers& answers_;
 };
+
+// The studio's script exporters (mesh and bone scripts) by the names their sources use; they
+// answer the extension for n = 0 only.
+using ScriptExporterTexts = FileClassAnswers;
+using ScriptExporter = FileClass<SceneExport>;
