@@ -60,6 +60,21 @@ TEST(ZutExport, WritesNothingWithoutZutNodesAndSucceedsWhenTheFileCannotBeOpened
     EXPECT_FALSE(std::filesystem::exists("/no/such/folder/out.zut"));
 }
 
+// Frame 10 is ten of the scene's frames: at 200 ticks a frame, tick 2000, where the morph has
+// lifted the first corner all the way.
+TEST(ZutExport, FrameTenFollowsTheScenesTicksPerFrame) {
+    doc::Document document;
+    document.settings.ticksPerFrame = 200;
+    const int node = standalone::testing::AddNode(document, "ZUTlift");
+    document.nodes[static_cast<size_t>(node)].object =
+        standalone::testing::AddObject(document, standalone::testing::TriangleMesh());
+    document.modifiers.push_back(standalone::testing::Morpher({0}, {{0, 0, 10}}, 2000));
+    document.nodes[static_cast<size_t>(node)].modifiers = {0};
+    const std::vector<std::string> lines = ScriptLines(ExportZut(document));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Cube_Vertex(0,0,0,10,0,0,0);");
+}
+
 // A node whose one evaluated object the host updates in place, with no vertices at frame 0.
 class GrowingNode : public FakeNode {
   public:

@@ -14,15 +14,9 @@ doc::Document MorphedTriangle(float lift) {
     document.nodes[0].object = AddObject(document, TriangleMesh());
     doc::Modifier zut;
     zut.type = doc::ModifierType::ZUTMorph;
-    doc::Modifier morpher;
-    morpher.type = doc::ModifierType::Morpher;
-    doc::MorphChannelData channel;
-    channel.name = "Lift";
-    channel.hasData = channel.enabled = 1;
-    channel.points = {0, 1, 2};
-    channel.deltas = {{0, 0, 0}, {0, 0, lift}, {0, 0, 0}};
-    channel.weight.keys = {{0, 0.0f}, {1600, 100.0f}};
-    morpher.channels.push_back(channel);
+    doc::Modifier morpher = Morpher({0, 1, 2}, {{0, 0, 0}, {0, 0, lift}, {0, 0, 0}}, 1600);
+    morpher.channels[0].name = "Lift";
+    morpher.channels[0].hasData = morpher.channels[0].enabled = 1;
     document.modifiers = {zut, morpher};
     document.nodes[static_cast<size_t>(node)].modifiers = {0, 1};
     return document;

@@ -2,8 +2,11 @@
 // before it again when that goes away.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <thread>
 
+#include "host/dialog_controls.h"
+#include "host/param_map.h"
 #include "support/fake_platform.h"
 
 namespace {
@@ -67,6 +70,29 @@ TEST(HostPlatform, HostsOfOtherThreadsAreNotSeen) {
     EXPECT_EQ(ticksThere, 30);
     EXPECT_EQ(GetHostPlatform(), &here);
     EXPECT_TRUE(here.messages.empty());
+}
+
+// Without a host, or with a host that has no panels, the control calls answer "no control" and
+// the releases do nothing.
+TEST(HostPlatform, ControlCallsWithoutPanelsAnswerNothing) {
+    const auto expectNothing = [](const char* where) {
+        HWND dialog = reinterpret_cast<HWND>(std::intptr_t{1});
+        EXPECT_EQ(GetDlgItem(dialog, 1000), nullptr) << where;
+        EXPECT_EQ(IsDlgButtonChecked(dialog, 1000), static_cast<UINT>(BST_UNCHECKED)) << where;
+        EXPECT_EQ(CheckDlgButton(dialog, 1000, BST_CHECKED), FALSE) << where;
+        EXPECT_EQ(GetICustButton(dialog), nullptr) << where;
+        EXPECT_EQ(GetICustStatus(dialog), nullptr) << where;
+        EXPECT_EQ(GetICustEdit(dialog), nullptr) << where;
+        EXPECT_EQ(GetISpinner(dialog), nullptr) << where;
+        EXPECT_EQ(CreateCPParamMap(nullptr, 0, nullptr, nullptr, nullptr, "", "", 0), nullptr)
+            << where;
+        ReleaseICustButton(nullptr);
+        DestroyCPParamMap(nullptr);
+    };
+    expectNothing("no host");
+    FakePlatform platform;
+    ScopedHostPlatform scope(&platform);
+    expectNothing("a host without panels");
 }
 
 }  // namespace

@@ -140,6 +140,77 @@ TEST(MeshConversion, TwoMaterialsMakeAMultiMaterialWithIdsAndTheDiffuseBitmap) {
     EXPECT_NE(missing, conversion.report.notes.end());
 }
 
+// Two objects with the same pair of materials, both materials textured by the same file: the
+// document holds each material, the multi-material and the bitmap once, and both nodes share them.
+TEST(MeshConversion, MaterialsAndBitmapsUsedTwiceAreConvertedOnce) {
+    const std::string mtl = InterchangeScratch("shared.mtl");
+    WriteTextFile(mtl,
+                  "newmtl red\nKd 1 0 0\nmap_Kd shared.png\n"
+                  "newmtl blue\nKd 0 0 1\nmap_Kd shared.png\n");
+    const std::string obj =
+        "mtllib shared.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\n"
+        "o A\nusemtl red\nf 1 2 3\nusemtl blue\nf 2 4 3\n"
+        "o B\nusemtl red\nf 1 3 2\nusemtl blue\nf 2 3 4\n";
+    const std::string path = InterchangeScratch("shared.obj");
+    WriteTextFile(path, obj);
+    const doc::Document document = Convert(path).document;
+
+    std::vector<int> nodeMaterials;
+    for (const doc::Node& node : document.nodes) {
+        if (node.object >= 0) {
+            nodeMaterials.push_back(node.material);
+        }
+    }
+    ASSERT_EQ(nodeMaterials.size(), 2u);
+    EXPECT_GE(nodeMaterials[0], 0);
+    EXPECT_EQ(nodeMaterials[0], nodeMaterials[1]);
+    const auto multis =
+        std::count_if(document.materials.begin(), document.materials.end(),
+                      [](const doc::Material& m) { return m.type == doc::MaterialType::Multi; });
+    EXPECT_EQ(multis, 1);
+    EXPECT_EQ(document.materials.size(), 3u);
+    EXPECT_EQ(document.maps.size(), 1u);
+}
+
+// Keys are kept in time order once their times are ticks: a key that falls on the tick of the
+// key before it (0.1 ms after it) is left out. Scale keys turn with the axes.
+TEST(AnimationConversion, KeysInTickOrderWithScalesTurnedWithTheAxes) {
+    const std::filesystem::path path = InterchangeScratch("slide.gltf");
+    bench::GltfBuffer buffer;
+    const int triangle =
+        buffer.Add(std::vector<float>{0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3", 3, 5126, true, 34962);
+    const std::string slide = bench::character::Sampler(
+        buffer, {0.0f, 0.0001f, 0.5f, 1.0f}, {0, 0, 0, 5, 0, 0, 1, 0, 0, 2, 0, 0}, "VEC3", 3);
+    const std::string stretch =
+        bench::character::Sampler(buffer, {0.0f, 1.0f}, {1, 1, 1, 1, 2, 3}, "VEC3", 3);
+    const std::string json =
+        "{\"asset\":{\"version\":\"2.0\"},\"scene\":0,\"scenes\":[{\"nodes\":[0]}],"
+        "\"nodes\":[{\"name\":\"Mover\",\"mesh\":0}],\"meshes\":[{\"primitives\":[{"
+        "\"attributes\":{\"POSITION\":" +
+        std::to_string(triangle) +
+        "}}]}],\"animations\":[{\"name\":\"Slide\",\"channels\":[{\"sampler\":0,\"target\":"
+        "{\"node\":0,\"path\":\"translation\"}},{\"sampler\":1,\"target\":{\"node\":0,"
+        "\"path\":\"scale\"}}],\"samplers\":[" +
+        slide + "," + stretch + "]}],\n" + buffer.Finish(path) + "}";
+    WriteTextFile(path.string(), json);
+    const doc::Document document = Convert(path.string()).document;
+
+    const auto mover = std::find_if(document.nodes.begin(), document.nodes.end(),
+                                    [](const doc::Node& n) { return n.name == "Mover"; });
+    ASSERT_NE(mover, document.nodes.end());
+    ASSERT_TRUE(mover->position.has_value());
+    std::vector<int> times;
+    for (const doc::PositionKey& key : mover->position->keys) {
+        times.push_back(key.time);
+    }
+    EXPECT_EQ(times, (std::vector<int>{0, 2400, 4800}));
+    EXPECT_EQ(mover->position->keys[0].value, Point3(0, 0, 0));
+    // Scales turn with the axes: the file's y (up) factor becomes the host's z factor.
+    ASSERT_TRUE(mover->scale.has_value());
+    ASSERT_EQ(mover->scale->keys.size(), 2u);
+    EXPECT_EQ(mover->scale->keys[1].value, Point3(1, 3, 2));
+}
+
 TEST(AxesAndUnits, YUpGridLiesFlatInXYAndScaleMultipliesLengths) {
     const std::string path = InterchangeScratch("grid.gltf");
     bench::WriteGridGltf(path, 8);
@@ -241,7 +312,13 @@ TEST_F(Character, FirstAnimationBecomesKeysInTicksWithTangentsFromTheSamples) {
     const doc::Node& spine = Named(document, "Spine");
     ASSERT_TRUE(spine.rotation.has_value());
     EXPECT_EQ(spine.rotation->kind, doc::ControllerKind::Tcb);
-    EXPECT_EQ(spine.rotation->keys.size(), 5u);
+    ASSERT_EQ(spine.rotation->keys.size(), 5u);
+    // The file turns the spine 15 degrees about its z axis, which points along the host's y axis
+    // once Z is up.
+    const Quat turn = spine.rotation->keys[1].value;
+    EXPECT_NEAR(turn.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(std::fabs(turn.y), std::sin(7.5f * 3.14159265f / 180.0f), 1e-6f);
+    EXPECT_NEAR(turn.z, 0.0f, 1e-6f);
     const doc::Node& body = Named(document, "Body");
     const doc::FloatTrack& squash =
         document.modifiers[static_cast<std::size_t>(body.modifiers[1])].channels[0].weight;

@@ -18,9 +18,13 @@ std::string Triangle(const std::string& nodeFields) {
               "faces": [[0,1,2]]}}]})";
 }
 
-std::string FirstVertex(const std::string& nodeFields) {
-    const auto vertices = LinesStartingWith(ExportMeshJson(Triangle(nodeFields)).lines, "Vertex(");
+std::string FirstVertexOf(const std::string& json) {
+    const auto vertices = LinesStartingWith(ExportMeshJson(json).lines, "Vertex(");
     return vertices.empty() ? "" : vertices[0];
+}
+
+std::string FirstVertex(const std::string& nodeFields) {
+    return FirstVertexOf(Triangle(nodeFields));
 }
 
 TEST(MeshVertices, WrittenInPivotSpaceWithTheNodeScale) {
@@ -43,6 +47,16 @@ TEST(MeshVertices, MirroredNodeHasItsZNegated) {
     EXPECT_EQ(FirstVertex(R"("transform": {"scale": [1,-2,1]}, )"), "Vertex(0,1,4,-3);");
     // A pivot scale negative on every axis is applied once, by the offset transform.
     EXPECT_EQ(FirstVertex(R"("pivot": {"scale": [-1,-1,-1]}, )"), "Vertex(0,-1,-2,-3);");
+    // What counts is the mirror relative to the parent, not in the world.
+    const auto underMirroredParent = [](const std::string& childFields) {
+        return FirstVertexOf(R"({"pellucidScene": 1, "nodes": [{"name": "P",
+            "transform": {"scale": [-1,1,1]}, "children": [{"name": "T", )" +
+                             childFields +
+                             R"("object": {"type": "mesh", "vertices": [[1,2,3],[4,5,6],[7,8,10]],
+            "faces": [[0,1,2]]}}]}]})");
+    };
+    EXPECT_EQ(underMirroredParent(""), "Vertex(0,1,2,3);");
+    EXPECT_EQ(underMirroredParent(R"("transform": {"scale": [-1,1,1]}, )"), "Vertex(0,1,2,-3);");
 }
 
 TEST(MeshFaces, CornersTwoAndThreeSwapUnlessTheObjectMirrors) {

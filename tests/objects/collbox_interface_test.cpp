@@ -130,6 +130,15 @@ TEST(CollBoxCreation, ThreeClicksMakeABoxOnTheConstructionPlane) {
     EXPECT_NEAR(at.y, 5.0f, 1e-4f);
     EXPECT_EQ(at.z, 0.0f);
     EXPECT_EQ(host->GetRootNode()->NumberOfChildren(), 1);
+
+    // Dragged down from the second click, the height is negative: the box hangs below its plane.
+    INode* hanging = standalone::viewport::CreateByMouse(
+        *host, view, COLLBOX_CLASS_ID,
+        {{MOUSE_POINT, {400, 300}}, {MOUSE_POINT, {500, 200}}, {MOUSE_POINT, {500, 250}}},
+        "Hanging");
+    ASSERT_NE(hanging, nullptr);
+    EXPECT_NEAR(Param(*dynamic_cast<CollBox*>(hanging->EvalWorldState(0).obj), PB_HEIGHT), -5.0f,
+                1e-3f);
 }
 
 TEST(CollBoxCreation, CtrlMakesASquareBaseAndAFrontViewStandsTheBoxOnItsPlane) {

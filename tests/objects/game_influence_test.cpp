@@ -32,8 +32,8 @@ TEST_F(LibraryModifiers, DeclareTheirChannelsInputValidityAndName) {
     }
 }
 
-// Bones A and B, and a skin whose mesh hangs on them: vertex 0 on A alone, vertex 1 on both by
-// halves, vertex 2 on both by quarters. B rises by 10 between ticks 0 and 100.
+// Bones A and B, and a skin whose mesh hangs on them: vertex 0 on A alone, vertex 1 on A by three
+// quarters and on B by one, vertex 2 on both by quarters. B rises by 10 between ticks 0 and 100.
 struct InfluenceScene {
     doc::Document document;
     int skin = 0;
@@ -58,7 +58,7 @@ struct InfluenceScene {
         doc::Modifier physique;
         physique.type = doc::ModifierType::Physique;
         physique.skinVertices = {doc::SkinVertex{{boneA}, {1.0f}, 1},
-                                 doc::SkinVertex{{boneA, boneB}, {0.5f, 0.5f}, 5},
+                                 doc::SkinVertex{{boneA, boneB}, {0.75f, 0.25f}, 5},
                                  doc::SkinVertex{{boneA, boneB}, {0.25f, 0.25f}, 5}};
         document.modifiers.push_back(physique);
         doc::Modifier influence;
@@ -89,9 +89,9 @@ TEST(GameInfluence, VerticesFollowTheirBonesByUnnormalisedWeights) {
 
     const std::vector<Point3> moved = Evaluated(*host, "Skin", 100);
     EXPECT_TRUE(PointsNear(moved[0], {1, 0, 0}));
-    // Halfway between staying with A and rising 10 with B.
+    // A quarter of the way from staying with A to rising 10 with B.
     EXPECT_TRUE(PointsNear(ToWorld(*host, "Skin", moved[1], 100),
-                           ToWorld(*host, "Skin", {2, 0, 0}, 0) + Point3(0, 0, 5)));
+                           ToWorld(*host, "Skin", {2, 0, 0}, 0) + Point3(0, 0, 2.5f)));
     EXPECT_TRUE(
         PointsNear(ToWorld(*host, "Skin", moved[2], 100), bound * 0.5f + Point3(0, 0, 2.5f)));
 }

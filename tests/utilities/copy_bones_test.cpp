@@ -157,5 +157,37 @@ TEST(CopyBones, OneSelectedBoneUnderEachIsCopiedWhateverItsName) {
     }
 }
 
+// The raw keys go over with everything their type holds: a TCB rotation key keeps its tension
+// and easing, not only its time and value.
+TEST(CopyBones, KeysKeepEveryParameterOfTheirType) {
+    auto host = HostFromJson(R"({"pellucidScene": 1, "nodes": [
+        {"name": "A", "object": {"type": "bone"}, "children": [
+            {"name": "Hand", "selected": true, "object": {"type": "bone"},
+             "rotation": {"controller": "tcb", "keys": [
+                {"time": 0, "value": {"euler": [0, 0, 0]}},
+                {"time": 160, "value": {"euler": [0, 0, 90]}}]}}]},
+        {"name": "B", "object": {"type": "bone"}, "children": [
+            {"name": "Paw", "selected": true, "object": {"type": "bone"}}]}]})");
+    IKeyControl* hand = GetKeyControlInterface(
+        host->FindNodeByName("Hand")->GetTMController()->GetRotationController());
+    ITCBRotKey key;
+    hand->GetKey(1, &key);
+    key.tens = 0.25f;
+    key.easeOut = 0.5f;
+    hand->SetKey(1, &key);
+    auto session = Open(*host, "CopyBones");
+    Pick(*session, IDC_SOURCE_SPIN, IDC_SOURCE_EDIT, "A");
+    Pick(*session, IDC_TARGET_SPIN, IDC_TARGET_EDIT, "B");
+    session->Press(IDC_COPY_BONES);
+    IKeyControl* paw = GetKeyControlInterface(
+        host->FindNodeByName("Paw")->GetTMController()->GetRotationController());
+    ASSERT_EQ(paw->GetNumKeys(), 2);
+    ITCBRotKey copied;
+    paw->GetKey(1, &copied);
+    EXPECT_EQ(copied.time, 160);
+    EXPECT_EQ(copied.tens, 0.25f);
+    EXPECT_EQ(copied.easeOut, 0.5f);
+}
+
 }  // namespace
 }  // namespace pellucid::test

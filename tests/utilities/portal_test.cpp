@@ -51,6 +51,11 @@ TEST(Portal, PortalNumbersComeFromUpToFourCharactersAfterTheKeyword) {
     EXPECT_EQ(PortalNumber("PORTALX9"), 0);
     EXPECT_EQ(PortalNumber("wall"), -1);
     EXPECT_EQ(PortalNumber(nullptr), -1);
+    // Only the first 2047 characters of a name are read: the keyword may end there, without
+    // its digits, or be cut off.
+    EXPECT_EQ(PortalNumber((std::string(2041, 'x') + "PORTAL7").c_str()), 0);
+    EXPECT_EQ(PortalNumber((std::string(2040, 'x') + "PORTAL7").c_str()), 7);
+    EXPECT_EQ(PortalNumber((std::string(2042, 'x') + "PORTAL7").c_str()), -1);
 }
 
 TEST(Portal, NothingSelectedCountsNothing) {

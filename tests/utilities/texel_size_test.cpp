@@ -58,6 +58,12 @@ TEST(CheckTexelSize, UnitSquareOnA256BitmapHasRatio65536) {
     // Corners in a line but far apart: no texel area, the minimum drops to 0.
     EXPECT_EQ(Press(SquareScene(checker, "[1, 1]", "[[0,0],[0.5,0],[1,0],[0,1]]")).first,
               "Min: 0.0 Max: 65536.0");
+    // A bitmap twice as wide as high has half the texels of the square one.
+    EXPECT_EQ(Press(SquareScene(Checker(256, 128))).first, "Min: 32768.0 Max: 32768.0");
+    // A face without area in space is not measured: only the other face counts.
+    std::string flat = SquareScene(checker);
+    flat.replace(flat.find("[[0,1,2],[2,3,0]]"), 17, "[[0,1,1],[2,3,0]]");
+    EXPECT_EQ(Press(flat).first, "Min: 65536.0 Max: 65536.0");
 }
 
 TEST(CheckTexelSize, SingleColouredFacesAreCountedNotMeasured) {

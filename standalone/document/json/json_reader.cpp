@@ -203,9 +203,9 @@ std::string_view JsonReader::RequiredString(JsonElement object, const JsonPath& 
     return String(value, path.Field(name));
 }
 
-void JsonReader::CheckFieldAllowed(std::uint64_t allowed, int field, const JsonPath& fieldPath,
-                                   std::string_view name, std::string_view kind) const {
-    if ((allowed & (std::uint64_t{1} << field)) == 0) {
+void JsonReader::CheckFieldTaken(bool takes, const JsonPath& fieldPath, std::string_view name,
+                                 std::string_view kind) const {
+    if (!takes) {
         Fail(fieldPath, fmt::format("unknown field \"{}\" for {}", name, kind));
     }
 }

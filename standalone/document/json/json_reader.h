@@ -76,8 +76,8 @@ class JsonReader {
     std::string_view RequiredString(JsonElement object, const JsonPath& path,
                                     std::string_view name) const;
     // Refuses a field that the object's kind does not take: "unknown field "radius" for ...".
-    void CheckFieldAllowed(std::uint64_t allowed, int field, const JsonPath& fieldPath,
-                           std::string_view name, std::string_view kind) const;
+    void CheckFieldTaken(bool takes, const JsonPath& fieldPath, std::string_view name,
+                         std::string_view kind) const;
 
   private:
     int FieldIndex(std::span<const std::string_view> names, std::string_view key,

@@ -255,41 +255,44 @@ std::optional<JsonSyntaxError> Scanner::Run() {
             return error_;
         }
         const char c = text_[pos_];
+        // A bracket that closes the innermost array or object, where one may: right after it
+        // opens, or after one of its values.
+        const bool mayClose = expect == Expect::ValueOrClose || expect == Expect::KeyOrClose ||
+                              (expect == Expect::CommaOrClose && !open.empty());
+        if (mayClose && c == (open.back() == '[' ? ']' : '}')) {
+            ++pos_;
+            open.pop_back();
+            expect = Expect::CommaOrClose;
+            continue;
+        }
         switch (expect) {
             case Expect::Value:
             case Expect::ValueOrClose:
-                if (expect == Expect::ValueOrClose && c == ']') {
-                    ++pos_;
-                    open.pop_back();
-                    expect = Expect::CommaOrClose;
-                } else if (c == '[' || c == '{') {
-                    if (open.size() >= maxDepth_) {
-                        Fail(pos_, fmt::format("nested more deeply than {} levels", maxDepth_));
+                if (c != '[' && c != '{') {
+                    if (!ScanScalar()) {
                         return error_;
                     }
-                    open.push_back(c);
-                    ++pos_;
-                    expect = c == '[' ? Expect::ValueOrClose : Expect::KeyOrClose;
-                } else if (ScanScalar()) {
                     expect = Expect::CommaOrClose;
-                } else {
+                    break;
+                }
+                if (open.size() >= maxDepth_) {
+                    Fail(pos_, fmt::format("nested more deeply than {} levels", maxDepth_));
                     return error_;
                 }
+                open.push_back(c);
+                ++pos_;
+                expect = c == '[' ? Expect::ValueOrClose : Expect::KeyOrClose;
                 break;
             case Expect::KeyOrClose:
             case Expect::Key:
-                if (expect == Expect::KeyOrClose && c == '}') {
-                    ++pos_;
-                    open.pop_back();
-                    expect = Expect::CommaOrClose;
-                } else if (c != '"') {
+                if (c != '"') {
                     Fail(pos_, "expected a field name in double quotes");
                     return error_;
-                } else if (ScanString()) {
-                    expect = Expect::Colon;
-                } else {
+                }
+                if (!ScanString()) {
                     return error_;
                 }
+                expect = Expect::Colon;
                 break;
             case Expect::Colon:
                 if (c != ':') {
@@ -307,9 +310,6 @@ std::optional<JsonSyntaxError> Scanner::Run() {
                 if (c == ',') {
                     ++pos_;
                     expect = open.back() == '[' ? Expect::Value : Expect::Key;
-                } else if (c == (open.back() == '[' ? ']' : '}')) {
-                    ++pos_;
-                    open.pop_back();
                 } else {
                     Fail(pos_, open.back() == '[' ? "expected ',' or ']'" : "expected ',' or '}'");
                     return error_;

@@ -7,19 +7,22 @@
 // order in which inline entries are appended to the document's lists.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
-#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <fmt/format.h>
 
 #include "standalone/document/json/json_reader.h"
+#include "standalone/document/map_slots.h"
 #include "standalone/document/scene_document.h"
 #include "standalone/document/scene_document_io.h"
 #include "standalone/document/type_names.h"
@@ -51,43 +54,20 @@ class SideFileCache {
     std::unordered_map<std::string, std::unique_ptr<OpenFile>> files_;
 };
 
-// The bit set of a list of field indices.
-template <typename Field>
-constexpr std::uint64_t FieldSet(std::initializer_list<Field> fields) {
-    std::uint64_t set = 0;
-    for (Field field : fields) {
-        set |= std::uint64_t{1} << field;
-    }
-    return set;
-}
-
-// The fields that an entry of one type takes, as a FieldSet over the entry's field names.
-template <typename Enum>
-struct TypeFields {
-    Enum type;
-    std::uint64_t fields;
-};
-
 // The "type" of an entry (object, modifier, material, map), refused unless `names` has it; sets
 // `kind` to what messages call the entry ("an object of type \"box\"").
-template <typename Enum, std::size_t N, std::size_t M>
-const TypeFields<Enum>& ReadEntryType(const JsonReader& reader, JsonElement value,
-                                      const JsonPath& path, std::string_view entry,
-                                      const TypeName<Enum> (&names)[N],
-                                      const TypeFields<Enum> (&types)[M], std::string& kind) {
+template <typename Enum, std::size_t N>
+Enum ReadEntryType(const JsonReader& reader, JsonElement value, const JsonPath& path,
+                   std::string_view entry, const TypeName<Enum> (&names)[N], std::string& kind) {
     const std::string_view typeName = reader.RequiredString(value, path, "type");
-    if (const TypeName<Enum>* named = FindTypeName(names, typeName)) {
-        for (const TypeFields<Enum>& type : types) {
-            if (type.type == named->value) {
-                const bool vowel =
-                    std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
-                kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
-                return type;
-            }
-        }
+    const TypeName<Enum>* named = FindTypeName(names, typeName);
+    if (named == nullptr) {
+        reader.Fail(path.Field("type"), fmt::format("unknown {} type \"{}\" (expected {})", entry,
+                                                    typeName, ListOfNames(names, "")));
     }
-    reader.Fail(path.Field("type"), fmt::format("unknown {} type \"{}\" (expected {})", entry,
-                                                typeName, ListOfNames(names, "")));
+    const bool vowel = std::string_view("aeiou").find(entry[0]) != std::string_view::npos;
+    kind = fmt::format("{} {} of type \"{}\"", vowel ? "an" : "a", entry, typeName);
+    return named->value;
 }
 
 enum class SideType { Float32, Int32, UInt32 };
@@ -111,8 +91,14 @@ class SceneDocumentReader : public JsonReader {
     Quat ReadRotation(JsonElement value, const JsonPath& path) const;
     Matrix3 ReadMatrixRows(JsonElement value, const JsonPath& path, int rows) const;
     doc::Transform ReadTransform(JsonElement value, const JsonPath& path) const;
-    doc::Pivot ReadPivot(JsonElement value, const JsonPath& path) const;
     int ReadTime(JsonElement value, const JsonPath& path) const;
+    // [start, end] in ticks, the end not before the start.
+    void ReadTimeRange(JsonElement value, const JsonPath& path, int& start, int& end) const;
+    // Two flags, each true, false, 1 or 0 (a morph channel's [hasData, enabled]).
+    void ReadFlagPair(JsonElement value, const JsonPath& path, int& first, int& second) const;
+    // A standard material's map slot by name or number, refused when the material being read
+    // gives it twice.
+    int ReadMapSlot(JsonElement value, const JsonPath& path);
     // A number (a constant track) or {"interpolation", "keys"}.
     doc::FloatTrack ReadFloatTrack(JsonElement value, const JsonPath& path) const;
     doc::Controller<doc::PositionKey> ReadPositionController(JsonElement value,
@@ -121,6 +107,19 @@ class SceneDocumentReader : public JsonReader {
                                                              const JsonPath& path) const;
     doc::Controller<doc::ScaleKey> ReadScaleController(JsonElement value,
                                                        const JsonPath& path) const;
+
+    // The parts of modifiers that are not plain fields (read_modifiers.cpp): the skin's vertices
+    // (null for a vertex without an interface) and its bones' initial transforms by node, and
+    // the morph channels, each index once.
+    void ReadSkinVertices(JsonElement value, const JsonPath& path,
+                          std::vector<std::optional<doc::SkinVertex>>& out);
+    void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
+                                   std::vector<std::pair<int, Matrix3>>& out) const;
+    void ReadMorphChannels(JsonElement value, const JsonPath& path,
+                           std::vector<doc::MorphChannelData>& out);
+
+    // An image: a file name, a fill or pixels (read_images.cpp).
+    doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
 
     // Large arrays, inline or from a side file (read_arrays.cpp).
     void ReadPointArray(JsonElement value, const JsonPath& path, std::vector<Point3>& out);
@@ -166,13 +165,10 @@ class SceneDocumentReader : public JsonReader {
 
     // Settings (read_settings.cpp).
     void ReadSettings(JsonElement value, const JsonPath& path);
-    void ReadTcbDefaults(JsonElement value, const JsonPath& path);
-    doc::Drive ReadDrive(JsonElement value, const JsonPath& path) const;
 
     // Nodes (read_nodes.cpp).
     void IndexNodeTree(JsonElement nodes, const JsonPath& path);
     void ReadNodeBody(int index);
-    void ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const;
 
     // Objects (read_objects.cpp).
     doc::Object ReadObject(JsonElement value, const JsonPath& path, bool shared);
@@ -180,18 +176,12 @@ class SceneDocumentReader : public JsonReader {
     // Modifiers (read_modifiers.cpp).
     doc::Modifier ReadModifier(JsonElement value, const JsonPath& path, bool shared);
     doc::SkinVertex ReadSkinVertex(JsonElement value, const JsonPath& path);
-    void ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
-                                   doc::Modifier& modifier) const;
-    void ReadMorpher(JsonElement value, const JsonPath& path, doc::Modifier& modifier);
-    doc::MorphChannelData ReadMorphChannel(JsonElement value, const JsonPath& path);
 
     // Materials (read_materials.cpp).
     doc::Material ReadMaterial(JsonElement value, const JsonPath& path, bool shared);
-    void ReadMapSlots(JsonElement value, const JsonPath& path, doc::Material& material);
 
     // Maps and images (read_maps.cpp, read_images.cpp).
     doc::Map ReadMap(JsonElement value, const JsonPath& path, bool shared);
-    doc::Image ReadImage(JsonElement value, const JsonPath& path) const;
     void LoadImageFile(const JsonPath& path, doc::Image& image) const;
 
     // Side arrays (read_arrays.cpp). The form is recognised by being an object;
@@ -225,6 +215,8 @@ class SceneDocumentReader : public JsonReader {
     static constexpr int kAmbiguousName = -2;
 
     SideFileCache sideFiles_;
+    // The map slots that the standard material being read has given.
+    std::array<bool, kMapSlotCount> mapSlotsGiven_{};
 };
 
 }  // namespace pellucid::standalone

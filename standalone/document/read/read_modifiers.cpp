@@ -4,7 +4,7 @@
 
 #include <fmt/format.h>
 
-#include "standalone/document/read/read_context.h"
+#include "standalone/document/read/read_described.h"
 
 namespace pellucid::standalone {
 
@@ -12,45 +12,8 @@ using simdjson::dom::element_type;
 
 namespace {
 
-constexpr std::string_view kModifierFields[] = {"id",
-                                                "type",
-                                                "vertices",
-                                                "skinInitialTransform",
-                                                "boneInitialTransforms",
-                                                "exportInterface",
-                                                "context",
-                                                "channels",
-                                                "name"};
-enum ModifierField {
-    kId,
-    kType,
-    kVertices,
-    kSkinInitialTransform,
-    kBoneInitialTransforms,
-    kExportInterface,
-    kContext,
-    kChannels,
-    kName
-};
-
-constexpr TypeFields<doc::ModifierType> kModifierTypes[] = {
-    {doc::ModifierType::Physique,
-     FieldSet<ModifierField>({kId, kType, kVertices, kSkinInitialTransform, kBoneInitialTransforms,
-                              kExportInterface, kContext})},
-    {doc::ModifierType::Morpher, FieldSet<ModifierField>({kId, kType, kChannels})},
-    {doc::ModifierType::GameInfluence, FieldSet<ModifierField>({kId, kType})},
-    {doc::ModifierType::ZUTMorph, FieldSet<ModifierField>({kId, kType})},
-    {doc::ModifierType::Inert, FieldSet<ModifierField>({kId, kType, kName})},
-};
-
 constexpr std::string_view kSkinVertexFields[] = {"bones", "weights", "type"};
 enum SkinVertexField { kBones, kWeights, kVertexType };
-
-constexpr std::string_view kChannelFields[] = {"index",  "name",   "flags",
-                                               "points", "deltas", "weight"};
-enum ChannelField { kIndex, kChannelName, kFlags, kPoints, kDeltas, kWeight };
-
-constexpr int kMorphChannels = 100;
 
 // Vertex types of the skin's export interface: rigid 1, deformable 2, blended 4, floating 8 and
 // their combinations that the skin produces.
@@ -62,54 +25,21 @@ bool IsSkinVertexType(std::int64_t type) {
 
 doc::Modifier SceneDocumentReader::ReadModifier(JsonElement value, const JsonPath& path,
                                                 bool shared) {
-    std::string kind;
-    const auto& info =
-        ReadEntryType(*this, value, path, "modifier", kModifierTypeNames, kModifierTypes, kind);
-
     doc::Modifier modifier;
-    modifier.type = info.type;
-    ForEachField(value, path, kModifierFields, [&](int field, JsonElement v, const JsonPath& p) {
-        CheckFieldAllowed(info.fields, field, p, kModifierFields[field], kind);
-        switch (field) {
-            case kId:
-                if (!shared) {
-                    Fail(p, "an id is only for entries of /modifiers, which nodes share by it");
-                }
-                modifier.id = String(v, p);
-                break;
-            case kType:
-                break;
-            case kVertices:
-                modifier.skinVertices.reserve(Array(v, p).size());
-                ForEachItem(v, p, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
-                    if (item.type() == element_type::NULL_VALUE) {
-                        modifier.skinVertices.emplace_back();
-                    } else {
-                        modifier.skinVertices.emplace_back(ReadSkinVertex(item, itemPath));
-                    }
-                });
-                break;
-            case kSkinInitialTransform:
-                modifier.skinInitialTransform = ReadTransform(v, p).matrix;
-                break;
-            case kBoneInitialTransforms:
-                ReadBoneInitialTransforms(v, p, modifier);
-                break;
-            case kExportInterface:
-                modifier.exportInterface = Bool(v, p);
-                break;
-            case kContext:
-                modifier.context = Bool(v, p);
-                break;
-            case kChannels:
-                ReadMorpher(v, p, modifier);
-                break;
-            case kName:
-                modifier.name = String(v, p);
-                break;
+    ReadTypedEntry(*this, value, path, shared, "modifier", kModifierTypeNames, modifier);
+    return modifier;
+}
+
+void SceneDocumentReader::ReadSkinVertices(JsonElement value, const JsonPath& path,
+                                           std::vector<std::optional<doc::SkinVertex>>& out) {
+    out.reserve(Array(value, path).size());
+    ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
+        if (item.type() == element_type::NULL_VALUE) {
+            out.emplace_back();
+        } else {
+            out.emplace_back(ReadSkinVertex(item, itemPath));
         }
     });
-    return modifier;
 }
 
 doc::SkinVertex SceneDocumentReader::ReadSkinVertex(JsonElement value, const JsonPath& path) {
@@ -160,77 +90,51 @@ doc::SkinVertex SceneDocumentReader::ReadSkinVertex(JsonElement value, const Jso
     return vertex;
 }
 
-void SceneDocumentReader::ReadBoneInitialTransforms(JsonElement value, const JsonPath& path,
-                                                    doc::Modifier& modifier) const {
+void SceneDocumentReader::ReadBoneInitialTransforms(
+    JsonElement value, const JsonPath& path, std::vector<std::pair<int, Matrix3>>& out) const {
     for (simdjson::dom::key_value_pair field : Object(value, path)) {
         const JsonPath fieldPath = path.Field(field.key);
         const int bone = ResolveNodeReference(field.key, fieldPath);
-        for (const auto& [known, matrix] : modifier.boneInitialTransforms) {
+        for (const auto& [known, matrix] : out) {
             if (known == bone) {
                 Fail(fieldPath, fmt::format("a second initial transform for node \"{}\"",
                                             document_.nodes[static_cast<std::size_t>(bone)].name));
             }
         }
-        modifier.boneInitialTransforms.emplace_back(bone,
-                                                    ReadTransform(field.value, fieldPath).matrix);
+        out.emplace_back(bone, ReadTransform(field.value, fieldPath).matrix);
     }
 }
 
-void SceneDocumentReader::ReadMorpher(JsonElement value, const JsonPath& path,
-                                      doc::Modifier& modifier) {
+void SceneDocumentReader::ReadMorphChannels(JsonElement value, const JsonPath& path,
+                                            std::vector<doc::MorphChannelData>& out) {
     std::array<bool, kMorphChannels> used{};
     ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
-        doc::MorphChannelData channel = ReadMorphChannel(item, itemPath);
+        doc::MorphChannelData channel;
+        channel.weight.constant = true;
+        channel.weight.keys.push_back({0, 0.0f});
+        ReadDescribed(*this, item, itemPath, channel);
         if (used[static_cast<std::size_t>(channel.index)]) {
             Fail(itemPath.Field("index"), fmt::format("channel {} is given twice", channel.index));
         }
         used[static_cast<std::size_t>(channel.index)] = true;
-        modifier.channels.push_back(std::move(channel));
+        out.push_back(std::move(channel));
     });
 }
 
-doc::MorphChannelData SceneDocumentReader::ReadMorphChannel(JsonElement value,
-                                                            const JsonPath& path) {
-    doc::MorphChannelData channel;
-    channel.weight.constant = true;
-    channel.weight.keys.push_back({0, 0.0f});
+void SceneDocumentReader::ReadFlagPair(JsonElement value, const JsonPath& path, int& first,
+                                       int& second) const {
+    const simdjson::dom::array flags = Array(value, path);
+    if (flags.size() != 2) {
+        Fail(path, "expected [hasData, enabled]");
+    }
     auto readFlag = [&](JsonElement flag, const JsonPath& flagPath) {
         if (flag.type() == element_type::BOOL) {
             return flag.get_bool().value_unsafe() ? 1 : 0;
         }
         return Int(flag, flagPath);
     };
-    const std::uint64_t seen =
-        ForEachField(value, path, kChannelFields, [&](int field, JsonElement v, const JsonPath& p) {
-            switch (field) {
-                case kIndex:
-                    channel.index = static_cast<int>(Integer(v, p, 0, kMorphChannels - 1));
-                    break;
-                case kChannelName:
-                    channel.name = String(v, p);
-                    break;
-                case kFlags: {
-                    const simdjson::dom::array flags = Array(v, p);
-                    if (flags.size() != 2) {
-                        Fail(p, "expected [hasData, enabled]");
-                    }
-                    channel.hasData = readFlag(flags.at(0).value_unsafe(), p.Item(0));
-                    channel.enabled = readFlag(flags.at(1).value_unsafe(), p.Item(1));
-                    break;
-                }
-                case kPoints:
-                    ReadIndexArray(v, p, channel.points);
-                    break;
-                case kDeltas:
-                    ReadPointArray(v, p, channel.deltas);
-                    break;
-                case kWeight:
-                    channel.weight = ReadFloatTrack(v, p);
-                    break;
-            }
-        });
-    Require(seen, kChannelFields, kIndex, path);
-    return channel;
+    first = readFlag(flags.at(0).value_unsafe(), path.Item(0));
+    second = readFlag(flags.at(1).value_unsafe(), path.Item(1));
 }
 
 }  // namespace pellucid::standalone

@@ -2,39 +2,9 @@
 // deep tree costs no stack, then each node's body.
 #include <fmt/format.h>
 
-#include "standalone/document/read/read_context.h"
+#include "standalone/document/read/read_described.h"
 
 namespace pellucid::standalone {
-
-namespace {
-
-constexpr std::string_view kNodeFields[] = {"id",         "name",     "object",        "modifiers",
-                                            "material",   "hidden",   "selected",      "transform",
-                                            "position",   "rotation", "scale",         "link",
-                                            "visibility", "pivot",    "selectedFaces", "children"};
-enum NodeField {
-    kId,
-    kName,
-    kObject,
-    kModifiers,
-    kMaterial,
-    kHidden,
-    kSelected,
-    kTransform,
-    kPosition,
-    kRotation,
-    kScale,
-    kLink,
-    kVisibility,
-    kPivot,
-    kSelectedFaces,
-    kChildren
-};
-
-constexpr std::string_view kLinkFields[] = {"target", "time"};
-enum LinkField { kTarget, kTime };
-
-}  // namespace
 
 void SceneDocumentReader::IndexNodeTree(JsonElement nodes, const JsonPath& path) {
     struct Pending {
@@ -113,76 +83,8 @@ void SceneDocumentReader::IndexNodeTree(JsonElement nodes, const JsonPath& path)
 
 void SceneDocumentReader::ReadNodeBody(int index) {
     const NodeSource source = nodeSources_[static_cast<std::size_t>(index)];
-    const JsonPath& path = *source.path;
-    doc::Node& node = document_.nodes[static_cast<std::size_t>(index)];
-    ForEachField(
-        source.element, path, kNodeFields, [&](int field, JsonElement v, const JsonPath& p) {
-            switch (field) {
-                case kId:
-                case kName:
-                case kChildren:
-                    break;  // read with the tree
-                case kObject:
-                    node.object = ReadObjectReference(v, p, true);
-                    break;
-                case kModifiers:
-                    node.modifiers.reserve(Array(v, p).size());
-                    ForEachItem(v, p, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
-                        node.modifiers.push_back(ReadModifierReference(item, itemPath));
-                    });
-                    break;
-                case kMaterial:
-                    node.material = ReadMaterialReference(v, p, true);
-                    break;
-                case kHidden:
-                    node.hidden = Bool(v, p);
-                    break;
-                case kSelected:
-                    node.selected = Bool(v, p);
-                    break;
-                case kTransform:
-                    node.transform = ReadTransform(v, p);
-                    break;
-                case kPosition:
-                    node.position = ReadPositionController(v, p);
-                    break;
-                case kRotation:
-                    node.rotation = ReadRotationController(v, p);
-                    break;
-                case kScale:
-                    node.scale = ReadScaleController(v, p);
-                    break;
-                case kLink:
-                    ReadLink(v, p, node);
-                    break;
-                case kVisibility:
-                    node.visibility = ReadFloatTrack(v, p);
-                    break;
-                case kPivot:
-                    node.pivot = ReadPivot(v, p);
-                    break;
-                case kSelectedFaces:
-                    ReadIndexArray(v, p, node.selectedFaces);
-                    break;
-            }
-        });
-}
-
-void SceneDocumentReader::ReadLink(JsonElement value, const JsonPath& path, doc::Node& node) const {
-    node.link.reserve(Array(value, path).size());
-    ForEachItem(value, path, [&](std::size_t, JsonElement item, const JsonPath& itemPath) {
-        doc::LinkTarget target;
-        const std::uint64_t seen = ForEachField(item, itemPath, kLinkFields,
-                                                [&](int field, JsonElement v, const JsonPath& p) {
-                                                    if (field == kTarget) {
-                                                        target.node = ReadNodeReference(v, p, true);
-                                                    } else {
-                                                        target.time = ReadTime(v, p);
-                                                    }
-                                                });
-        Require(seen, kLinkFields, kTarget, itemPath);
-        node.link.push_back(target);
-    });
+    ReadDescribed(*this, source.element, *source.path,
+                  document_.nodes[static_cast<std::size_t>(index)]);
 }
 
 }  // namespace pellucid::standalone

@@ -146,12 +146,6 @@ doc::Transform SceneDocumentReader::ReadTransform(JsonElement value, const JsonP
     return transform;
 }
 
-doc::Pivot SceneDocumentReader::ReadPivot(JsonElement value, const JsonPath& path) const {
-    doc::Pivot pivot;
-    ReadDescribed(*this, value, path, pivot);
-    return pivot;
-}
-
 int SceneDocumentReader::ReadTime(JsonElement value, const JsonPath& path) const {
     return Int(value, path);
 }

@@ -10,9 +10,12 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "standalone/document/document_fields.h"
 #include "standalone/document/json/json_writer.h"
 #include "standalone/document/scene_document.h"
 
@@ -28,6 +31,9 @@ inline bool SameBits(const Point3& a, const Point3& b) {
 }
 inline bool SameBits(const Quat& a, const Quat& b) {
     return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z) && SameBits(a.w, b.w);
+}
+inline bool SameBits(const Color& a, const Color& b) {
+    return SameBits(a.r, b.r) && SameBits(a.g, b.g) && SameBits(a.b, b.b);
 }
 inline bool SameBits(const Matrix3& a, const Matrix3& b) {
     return SameBits(a[0], b[0]) && SameBits(a[1], b[1]) && SameBits(a[2], b[2]) &&
@@ -67,7 +73,6 @@ class SceneDocumentWriter {
     void WriteRotation(const Quat& rotation);
     void WriteMatrix(const Matrix3& matrix);
     void WriteTransform(const doc::Transform& transform);
-    void WritePivot(const doc::Pivot& pivot);
     void WriteFloatTrack(const doc::FloatTrack& track);
     // {"controller", "keys"} of any key type.
     template <typename Key>
@@ -75,11 +80,22 @@ class SceneDocumentWriter {
     // Keys in time order (refusing any other), each as its described fields.
     template <typename Key>
     void WriteKeys(const std::vector<Key>& keys);
-    // An object with the fields of a described struct (document_fields.h).
+    // An object with the fields of a described struct (document_fields.h) that an entry of
+    // type `typeBit` takes; WriteFieldTuple writes the fields alone (write_described.h).
     template <typename S>
-    void WriteDescribed(const S& value);
+    void WriteDescribed(const S& value, std::uint32_t typeBit = kEveryType);
+    template <typename S, typename Fields>
+    void WriteFieldTuple(const S& value, const Fields& fields, std::uint32_t typeBit);
+    template <typename S, typename M, typename Kind, typename Access>
+    void WriteFieldValue(const DocumentField<S, M, Kind, Access>& field, const S& value);
+    template <typename M>
+    void WritePlain(const M& value);
+    template <typename Entry>
+    void WriteReferenceTo(int index);
 
     // References: an id string, or the entry itself when it is written in place.
+    void WriteEntryReference(std::vector<EntryPlan>& plans, int index, std::string_view kind,
+                             bool allowNull, void (SceneDocumentWriter::*writeEntry)(int));
     void WriteMaterialReference(int index);
     void WriteMapReference(int index);
     void WriteObjectReference(int index);
@@ -93,10 +109,9 @@ class SceneDocumentWriter {
 
     // Objects, modifiers, materials, maps (one file each).
     void WriteObject(int index);
-    void WriteMesh(const doc::MeshData& mesh);
     void WriteModifier(int index);
-    void WritePhysique(const doc::Modifier& modifier);
-    void WriteMorphChannel(const doc::MorphChannelData& channel);
+    void WriteSkinVertices(const std::vector<std::optional<doc::SkinVertex>>& vertices);
+    void WriteBoneInitialTransforms(const std::vector<std::pair<int, Matrix3>>& transforms);
     void WriteMaterial(int index);
     void WriteMap(int index);
     void WriteImage(const doc::Image& image);

@@ -1,7 +1,7 @@
 // The node tree, written nested from the scene root's children; every node must be reached once.
 #include <fmt/format.h>
 
-#include "standalone/document/write/write_context.h"
+#include "standalone/document/write/write_described.h"
 
 namespace pellucid::standalone {
 
@@ -38,75 +38,7 @@ void SceneDocumentWriter::WriteNode(int index) {
     }
     json_.Key("name");
     json_.String(node.name);
-    if (node.object != -1) {
-        json_.Key("object");
-        WriteObjectReference(node.object);
-    }
-    if (!node.modifiers.empty()) {
-        json_.Key("modifiers");
-        json_.BeginArray();
-        for (int modifier : node.modifiers) {
-            WriteModifierReference(modifier);
-        }
-        json_.EndArray();
-    }
-    if (node.material != -1) {
-        json_.Key("material");
-        WriteMaterialReference(node.material);
-    }
-    if (node.hidden) {
-        json_.Key("hidden");
-        json_.Bool(true);
-    }
-    if (node.selected) {
-        json_.Key("selected");
-        json_.Bool(true);
-    }
-    if (node.transform.fromParts || !SameBits(node.transform.matrix, Matrix3())) {
-        json_.Key("transform");
-        WriteTransform(node.transform);
-    }
-    if (node.position) {
-        json_.Key("position");
-        WriteController(*node.position);
-    }
-    if (node.rotation) {
-        json_.Key("rotation");
-        WriteController(*node.rotation);
-    }
-    if (node.scale) {
-        json_.Key("scale");
-        WriteController(*node.scale);
-    }
-    if (!node.link.empty()) {
-        json_.Key("link");
-        json_.BeginArray();
-        for (const doc::LinkTarget& target : node.link) {
-            json_.BeginObject();
-            json_.Key("target");
-            WriteNodeReference(target.node);
-            json_.Key("time");
-            json_.Int(target.time);
-            json_.EndObject();
-        }
-        json_.EndArray();
-    }
-    if (node.visibility) {
-        json_.Key("visibility");
-        WriteFloatTrack(*node.visibility);
-    }
-    if (node.pivot) {
-        json_.Key("pivot");
-        WritePivot(*node.pivot);
-    }
-    if (!node.selectedFaces.empty()) {
-        json_.Key("selectedFaces");
-        json_.BeginInlineArray();
-        for (int face : node.selectedFaces) {
-            json_.Int(face);
-        }
-        json_.EndInlineArray();
-    }
+    WriteFieldTuple(node, kFieldsOf<doc::Node>, kEveryType);
     if (!node.children.empty()) {
         json_.Key("children");
         json_.BeginArray();

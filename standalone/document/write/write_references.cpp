@@ -3,44 +3,33 @@
 
 namespace pellucid::standalone {
 
-void SceneDocumentWriter::WriteMaterialReference(int index) {
-    CheckIndex(index, materials_.size(), "material", true);
+void SceneDocumentWriter::WriteEntryReference(std::vector<EntryPlan>& plans, int index,
+                                              std::string_view kind, bool allowNull,
+                                              void (SceneDocumentWriter::*writeEntry)(int)) {
+    CheckIndex(index, plans.size(), kind, allowNull);
     if (index == -1) {
         json_.Null();
-    } else if (materials_[static_cast<std::size_t>(index)].id.empty()) {
-        WriteMaterial(index);
+    } else if (const std::string& id = plans[static_cast<std::size_t>(index)].id; !id.empty()) {
+        json_.String(id);
     } else {
-        json_.String(materials_[static_cast<std::size_t>(index)].id);
+        (this->*writeEntry)(index);
     }
+}
+
+void SceneDocumentWriter::WriteMaterialReference(int index) {
+    WriteEntryReference(materials_, index, "material", true, &SceneDocumentWriter::WriteMaterial);
 }
 
 void SceneDocumentWriter::WriteMapReference(int index) {
-    CheckIndex(index, maps_.size(), "map", true);
-    if (index == -1) {
-        json_.Null();
-    } else if (maps_[static_cast<std::size_t>(index)].id.empty()) {
-        WriteMap(index);
-    } else {
-        json_.String(maps_[static_cast<std::size_t>(index)].id);
-    }
+    WriteEntryReference(maps_, index, "map", true, &SceneDocumentWriter::WriteMap);
 }
 
 void SceneDocumentWriter::WriteObjectReference(int index) {
-    CheckIndex(index, objects_.size(), "object", false);
-    if (objects_[static_cast<std::size_t>(index)].id.empty()) {
-        WriteObject(index);
-    } else {
-        json_.String(objects_[static_cast<std::size_t>(index)].id);
-    }
+    WriteEntryReference(objects_, index, "object", false, &SceneDocumentWriter::WriteObject);
 }
 
 void SceneDocumentWriter::WriteModifierReference(int index) {
-    CheckIndex(index, modifiers_.size(), "modifier", false);
-    if (modifiers_[static_cast<std::size_t>(index)].id.empty()) {
-        WriteModifier(index);
-    } else {
-        json_.String(modifiers_[static_cast<std::size_t>(index)].id);
-    }
+    WriteEntryReference(modifiers_, index, "modifier", false, &SceneDocumentWriter::WriteModifier);
 }
 
 void SceneDocumentWriter::WriteNodeReference(int index) {

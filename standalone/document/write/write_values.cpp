@@ -1,9 +1,7 @@
 // Values: rotations, matrices, transforms, pivots, float tracks and keyed controllers.
 #include <type_traits>
 
-#include "standalone/document/document_fields.h"
-#include "standalone/document/type_names.h"
-#include "standalone/document/write/write_context.h"
+#include "standalone/document/write/write_described.h"
 
 namespace pellucid::standalone {
 
@@ -53,10 +51,6 @@ void SceneDocumentWriter::WriteTransform(const doc::Transform& transform) {
     json_.EndObject();
 }
 
-void SceneDocumentWriter::WritePivot(const doc::Pivot& pivot) {
-    WriteDescribed(pivot);
-}
-
 void SceneDocumentWriter::WriteFloatTrack(const doc::FloatTrack& track) {
     if (track.constant && track.keys.size() == 1 && track.keys[0].time == 0) {
         json_.Float(track.keys[0].value);
@@ -69,51 +63,6 @@ void SceneDocumentWriter::WriteFloatTrack(const doc::FloatTrack& track) {
     }
     json_.Key("keys");
     WriteKeys(track.keys);
-    json_.EndObject();
-}
-
-namespace {
-
-// A default-made struct, for "is this field at its default".
-template <typename S>
-const S kDefaultOf{};
-
-bool SameValue(int a, int b) {
-    return a == b;
-}
-bool SameValue(const std::string& a, const std::string& b) {
-    return a == b;
-}
-template <typename T>
-bool SameValue(const T& a, const T& b) {
-    return SameBits(a, b);
-}
-
-}  // namespace
-
-template <typename S>
-void SceneDocumentWriter::WriteDescribed(const S& value) {
-    json_.BeginObject();
-    ForEachDocumentField<S>([&](const auto& field) {
-        const auto& member = value.*field.member;
-        if (!field.required && SameValue(member, kDefaultOf<S>.*field.member)) {
-            return;
-        }
-        json_.Key(field.name);
-        using Member = std::decay_t<decltype(member)>;
-        if constexpr (std::is_same_v<Member, int>) {
-            json_.Int(member);
-        } else if constexpr (std::is_same_v<Member, float>) {
-            json_.Float(member);
-        } else if constexpr (std::is_same_v<Member, Point3>) {
-            json_.Point(member);
-        } else if constexpr (std::is_same_v<Member, Quat>) {
-            WriteRotation(member);
-        } else {
-            static_assert(std::is_same_v<Member, std::string>);
-            json_.String(member);
-        }
-    });
     json_.EndObject();
 }
 
@@ -141,7 +90,6 @@ void SceneDocumentWriter::WriteController(const doc::Controller<Key>& controller
     json_.EndObject();
 }
 
-template void SceneDocumentWriter::WriteDescribed(const doc::Drive&);
 template void SceneDocumentWriter::WriteController(const doc::Controller<doc::PositionKey>&);
 template void SceneDocumentWriter::WriteController(const doc::Controller<doc::RotationKey>&);
 template void SceneDocumentWriter::WriteController(const doc::Controller<doc::ScaleKey>&);

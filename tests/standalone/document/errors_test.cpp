@@ -115,6 +115,12 @@ TEST(DocumentRefusals, FieldsThatTheKindOfEntryDoesNotTake) {
         {"material type",
          R"({"pellucidScene": 1, "materials": [{"id": "a", "type": "multi", "name": "x", "diffuse": [1, 1, 1]}]})",
          "/materials/0/diffuse: unknown field \"diffuse\" for a material of type \"multi\""},
+        {"map type",
+         R"({"pellucidScene": 1, "maps": [{"id": "a", "type": "mask", "file": "x.tga"}]})",
+         "/maps/0/file: unknown field \"file\" for a map of type \"mask\""},
+        {"id of a map in place",
+         R"({"pellucidScene": 1, "maps": [{"id": "a", "type": "other", "maps": [{"id": "b", "type": "bitmap"}]}]})",
+         "/maps/0/maps/0/id: an id is only for entries of /maps, which are shared by it"},
         {"modifier type",
          WithNode(R"("name": "A", "modifiers": [{"type": "inert", "channels": []}])"),
          "/nodes/0/modifiers/0/channels: unknown field \"channels\" for a modifier of type "

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <random>
 
@@ -152,60 +153,64 @@ std::string WriteRefusal(const doc::Document& d) {
 }
 
 TEST(DocumentWriting, RefusesDocumentsThatWouldNotReadBack) {
-    {
+    // Each case starts from a document with one node "A" and spoils it.
+    const struct {
+        const char* what;
+        std::function<void(doc::Document&)> spoil;
+        std::string message;  // after "scene document: "
+    } cases[] = {
+        {"index out of range", [](doc::Document& d) { d.nodes[0].material = 3; },
+         "/nodes/0/material: material index 3 is out of range: the document has 0 materials"},
+        {"node outside the tree", [](doc::Document& d) { d.nodes.emplace_back().name = "Lost"; },
+         "/nodes: node 1 \"Lost\" is not in the node tree"},
+        {"node in the tree twice", [](doc::Document& d) { d.rootNodes.push_back(0); },
+         "/nodes/1: node 0 is in the node tree twice"},
+        {"bad text", [](doc::Document& d) { d.nodes[0].name = "bad \xff name"; },
+         "/nodes/0/name: text that is not valid UTF-8"},
+        {"keys out of order",
+         [](doc::Document& d) {
+             d.nodes[0].visibility = doc::FloatTrack{false, {{5, 1.0f}, {5, 0.0f}}, false};
+         },
+         "/nodes/0/visibility/keys/1: keys out of time order, which readers refuse"},
+        {"map only within itself",
+         [](doc::Document& d) {
+             d.maps.resize(2);
+             d.maps[0].id = "loop";
+             d.maps[0].type = doc::MapType::Other;
+             d.maps[0].subMaps = {0};
+             d.maps[1].type = doc::MapType::Other;
+             d.maps[1].subMaps = {1};
+         },
+         "/: map 1 is referenced only from within itself"},
+        {"ids given twice",
+         [](doc::Document& d) {
+             d.objects.resize(2);
+             d.objects[0].id = "same";
+             d.objects[1].id = "same";
+         },
+         "/objects: two objects have the id \"same\""},
+        {"RGB multiply with one sub-map",
+         [](doc::Document& d) {
+             d.maps.resize(1);
+             d.maps[0].id = "rgb";
+             d.maps[0].type = doc::MapType::RGBMultiply;
+             d.maps[0].subMaps = {-1};
+         },
+         "/maps/0: an RGB multiply map has two sub-maps"},
+        {"map slot out of range",
+         [](doc::Document& d) {
+             d.materials.resize(1);
+             d.materials[0].id = "m";
+             d.materials[0].maps = {{12, -1, 1.0f}};
+         },
+         "/materials/0/maps/0/slot: map slot out of range"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         doc::Document d;
         AddNode(d, "A");
-        d.nodes[0].material = 3;
-        EXPECT_EQ(WriteRefusal(d),
-                  "scene document: /nodes/0/material: material index 3 is out of "
-                  "range: the document has 0 materials");
-    }
-    {
-        doc::Document d;
-        AddNode(d, "A");
-        d.nodes.emplace_back();
-        d.nodes.back().name = "Lost";
-        EXPECT_EQ(WriteRefusal(d),
-                  "scene document: /nodes: node 1 \"Lost\" is not in the node tree");
-    }
-    {
-        doc::Document d;
-        AddNode(d, "A");
-        d.rootNodes.push_back(0);
-        EXPECT_EQ(WriteRefusal(d), "scene document: /nodes/1: node 0 is in the node tree twice");
-    }
-    {
-        doc::Document d;
-        AddNode(d, "A");
-        d.nodes[0].name = "bad \xff name";
-        EXPECT_EQ(WriteRefusal(d), "scene document: /nodes/0/name: text that is not valid UTF-8");
-    }
-    {
-        doc::Document d;
-        AddNode(d, "A");
-        d.nodes[0].visibility = doc::FloatTrack{false, {{5, 1.0f}, {5, 0.0f}}, false};
-        EXPECT_EQ(WriteRefusal(d),
-                  "scene document: /nodes/0/visibility/keys/1: keys out of time "
-                  "order, which readers refuse");
-    }
-    {
-        doc::Document d;
-        d.maps.resize(1);
-        d.maps[0].id = "loop";
-        d.maps[0].type = doc::MapType::Other;
-        d.maps[0].subMaps = {0};
-        d.maps.emplace_back();
-        d.maps[1].type = doc::MapType::Other;
-        d.maps[1].subMaps = {1};
-        EXPECT_EQ(WriteRefusal(d),
-                  "scene document: /: map 1 is referenced only from within itself");
-    }
-    {
-        doc::Document d;
-        d.objects.resize(2);
-        d.objects[0].id = "same";
-        d.objects[1].id = "same";
-        EXPECT_EQ(WriteRefusal(d), "scene document: /objects: two objects have the id \"same\"");
+        c.spoil(d);
+        EXPECT_EQ(WriteRefusal(d), "scene document: " + c.message);
     }
 }
 

@@ -4,13 +4,12 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "services/debug_log.h"
 #include "standalone/support/document_equality.h"
 #include "standalone/support/model_support.h"
 #include "standalone/support/scene_invariants.h"
+#include "support/script_files.h"
 
 namespace pellucid::standalone::testing {
 namespace {
@@ -134,10 +133,9 @@ TEST(ModelHost, MappingTheTraceLogDriveOpensTheLogThere) {
     host->MapDrive('D', folder.string());
     Trace("traced");
     CloseDebugLog();
-    std::ifstream in(folder / "project" / "pellucid" / "test" / "debug.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "traced\r\n");
+    EXPECT_EQ(pellucid::test::ReadBytes(
+                  (folder / "project" / "pellucid" / "test" / "debug.txt").string()),
+              "traced\r\n");
     std::filesystem::remove_all(folder);
 }
 

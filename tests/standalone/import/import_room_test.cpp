@@ -165,14 +165,7 @@ TEST(SceneSnapshot, FreezesMeshesAndTransformsAtTheTime) {
     document.nodes[static_cast<size_t>(mover)].position = LinearMove(0, {0, 0, 0}, 100, {10, 0, 0});
     const int face = AddNode(document, "Face", mover);
     document.nodes[static_cast<size_t>(face)].object = AddObject(document, TriangleMesh());
-    doc::Modifier morpher;
-    morpher.type = doc::ModifierType::Morpher;
-    doc::MorphChannelData channel;
-    channel.points = {0};
-    channel.deltas = {{0, 0, 4}};
-    channel.weight.keys = {{0, 0.0f}, {100, 100.0f}};
-    morpher.channels.push_back(channel);
-    document.modifiers.push_back(morpher);
+    document.modifiers.push_back(Morpher({0}, {{0, 0, 4}}, 100));
     document.nodes[static_cast<size_t>(face)].modifiers = {0};
     document.nodes[static_cast<size_t>(face)].selectedFaces = {0};
     auto host = MakeHost(document);

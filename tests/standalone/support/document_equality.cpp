@@ -24,8 +24,9 @@ struct Member {
 template <typename S, typename M>
 Member(const char*, M S::*) -> Member<S, M>;
 
-// Every member of each document struct, one table per struct: a new field is compared once it
-// is listed here.
+// Every member of the value types that the document's field tables do not describe (points,
+// transforms, tracks, images, the document itself), one table per type. The described structs
+// compare by their field tables (document_fields.h).
 constexpr auto MembersOf(const Point3*) {
     return std::tuple{Member{"x", &Point3::x}, Member{"y", &Point3::y}, Member{"z", &Point3::z}};
 }
@@ -35,20 +36,6 @@ constexpr auto MembersOf(const Color*) {
 constexpr auto MembersOf(const Quat*) {
     return std::tuple{Member{"x", &Quat::x}, Member{"y", &Quat::y}, Member{"z", &Quat::z},
                       Member{"w", &Quat::w}};
-}
-constexpr auto MembersOf(const doc::Settings*) {
-    using T = doc::Settings;
-    return std::tuple{Member{"ticksPerFrame", &T::ticksPerFrame},
-                      Member{"animationStart", &T::animationStart},
-                      Member{"animationEnd", &T::animationEnd},
-                      Member{"time", &T::time},
-                      Member{"tension", &T::tension},
-                      Member{"continuity", &T::continuity},
-                      Member{"bias", &T::bias},
-                      Member{"easeIn", &T::easeIn},
-                      Member{"easeOut", &T::easeOut},
-                      Member{"loop", &T::loop},
-                      Member{"drives", &T::drives}};
 }
 constexpr auto MembersOf(const doc::Transform*) {
     using T = doc::Transform;
@@ -66,76 +53,10 @@ constexpr auto MembersOf(const doc::FloatTrack*) {
     return std::tuple{Member{"step", &T::step}, Member{"keys", &T::keys},
                       Member{"constant", &T::constant}};
 }
-constexpr auto MembersOf(const doc::LinkTarget*) {
-    using T = doc::LinkTarget;
-    return std::tuple{Member{"node", &T::node}, Member{"time", &T::time}};
-}
-constexpr auto MembersOf(const doc::MeshData*) {
-    using T = doc::MeshData;
-    return std::tuple{Member{"vertices", &T::vertices},     Member{"faces", &T::faces},
-                      Member{"smoothing", &T::smoothing},   Member{"materialIds", &T::materialIds},
-                      Member{"uvVertices", &T::uvVertices}, Member{"uvFaces", &T::uvFaces},
-                      Member{"uvHasW", &T::uvHasW}};
-}
-constexpr auto MembersOf(const doc::Object*) {
-    using T = doc::Object;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"type", &T::type},
-                      Member{"mesh", &T::mesh},
-                      Member{"radius", &T::radius},
-                      Member{"segments", &T::segments},
-                      Member{"length", &T::length},
-                      Member{"width", &T::width},
-                      Member{"height", &T::height},
-                      Member{"widthSegments", &T::widthSegments},
-                      Member{"lengthSegments", &T::lengthSegments},
-                      Member{"heightSegments", &T::heightSegments},
-                      Member{"mapping", &T::mapping}};
-}
 constexpr auto MembersOf(const doc::SkinVertex*) {
     using T = doc::SkinVertex;
     return std::tuple{Member{"bones", &T::bones}, Member{"weights", &T::weights},
                       Member{"type", &T::type}};
-}
-constexpr auto MembersOf(const doc::MorphChannelData*) {
-    using T = doc::MorphChannelData;
-    return std::tuple{Member{"index", &T::index},     Member{"name", &T::name},
-                      Member{"hasData", &T::hasData}, Member{"enabled", &T::enabled},
-                      Member{"points", &T::points},   Member{"deltas", &T::deltas},
-                      Member{"weight", &T::weight}};
-}
-constexpr auto MembersOf(const doc::Modifier*) {
-    using T = doc::Modifier;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"type", &T::type},
-                      Member{"name", &T::name},
-                      Member{"skinVertices", &T::skinVertices},
-                      Member{"skinInitialTransform", &T::skinInitialTransform},
-                      Member{"boneInitialTransforms", &T::boneInitialTransforms},
-                      Member{"exportInterface", &T::exportInterface},
-                      Member{"context", &T::context},
-                      Member{"channels", &T::channels}};
-}
-constexpr auto MembersOf(const doc::MapSlot*) {
-    using T = doc::MapSlot;
-    return std::tuple{Member{"slot", &T::slot}, Member{"map", &T::map},
-                      Member{"amount", &T::amount}};
-}
-constexpr auto MembersOf(const doc::Material*) {
-    using T = doc::Material;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"type", &T::type},
-                      Member{"name", &T::name},
-                      Member{"ambient", &T::ambient},
-                      Member{"diffuse", &T::diffuse},
-                      Member{"specular", &T::specular},
-                      Member{"shininess", &T::shininess},
-                      Member{"shininessStrength", &T::shininessStrength},
-                      Member{"selfIllumination", &T::selfIllumination},
-                      Member{"transparency", &T::transparency},
-                      Member{"transparencyType", &T::transparencyType},
-                      Member{"maps", &T::maps},
-                      Member{"subMaterials", &T::subMaterials}};
 }
 constexpr auto MembersOf(const doc::Image*) {
     using T = doc::Image;
@@ -147,32 +68,6 @@ constexpr auto MembersOf(const doc::Image*) {
                       Member{"fill", &T::fill},
                       Member{"pixels", &T::pixels}};
 }
-constexpr auto MembersOf(const doc::Map*) {
-    using T = doc::Map;
-    return std::tuple{Member{"id", &T::id},           Member{"type", &T::type},
-                      Member{"file", &T::file},       Member{"image", &T::image},
-                      Member{"uTiling", &T::uTiling}, Member{"vTiling", &T::vTiling},
-                      Member{"subMaps", &T::subMaps}};
-}
-constexpr auto MembersOf(const doc::Node*) {
-    using T = doc::Node;
-    return std::tuple{Member{"id", &T::id},
-                      Member{"name", &T::name},
-                      Member{"object", &T::object},
-                      Member{"modifiers", &T::modifiers},
-                      Member{"material", &T::material},
-                      Member{"hidden", &T::hidden},
-                      Member{"selected", &T::selected},
-                      Member{"transform", &T::transform},
-                      Member{"position", &T::position},
-                      Member{"rotation", &T::rotation},
-                      Member{"scale", &T::scale},
-                      Member{"link", &T::link},
-                      Member{"visibility", &T::visibility},
-                      Member{"pivot", &T::pivot},
-                      Member{"selectedFaces", &T::selectedFaces},
-                      Member{"children", &T::children}};
-}
 constexpr auto MembersOf(const doc::Document*) {
     using T = doc::Document;
     return std::tuple{
@@ -180,16 +75,6 @@ constexpr auto MembersOf(const doc::Document*) {
         Member{"maps", &T::maps},           Member{"objects", &T::objects},
         Member{"modifiers", &T::modifiers}, Member{"nodes", &T::nodes},
         Member{"rootNodes", &T::rootNodes}, Member{"baseDirectory", &T::baseDirectory}};
-}
-
-// The structs whose fields the reader and writer take from a table compare by that table.
-template <DescribedDocumentStruct S>
-constexpr auto MembersOf(const S*) {
-    return std::apply(
-        [](const auto&... field) {
-            return std::tuple{Member{field.name.data(), field.member}...};
-        },
-        kFieldsOf<S>);
 }
 
 template <typename T>
@@ -209,9 +94,17 @@ class Comparer {
         if (!difference.empty()) {
             return;
         }
-        if constexpr (Described<T>) {
-            std::apply([&](const auto&... member) { (SameMember(path, member, a, b), ...); },
-                       MembersOf(static_cast<const T*>(nullptr)));
+        if constexpr (DescribedDocumentStruct<T>) {
+            // The structs whose fields the reader and writer take from a table compare by it.
+            ForEachDescribedMember<T>([&](std::string_view name, auto access) {
+                SameMember(path, name, MemberOf(a, access), MemberOf(b, access));
+            });
+        } else if constexpr (Described<T>) {
+            std::apply(
+                [&](const auto&... member) {
+                    (SameMember(path, member.name, a.*member.pointer, b.*member.pointer), ...);
+                },
+                MembersOf(static_cast<const T*>(nullptr)));
         } else if constexpr (std::is_enum_v<T>) {
             Same(path, static_cast<int>(a), static_cast<int>(b));
         } else if constexpr (std::is_same_v<T, float>) {
@@ -250,15 +143,14 @@ class Comparer {
     }
 
   private:
-    template <typename S, typename M>
-    void SameMember(const std::string& path, const Member<S, M>& member, const S& a, const S& b) {
-        if constexpr (std::is_same_v<S, doc::Document> && std::is_same_v<M, std::string>) {
-            if (!compareBaseDirectory_) {
-                return;  // the base directory is the document's only string
-            }
+    template <typename M>
+    void SameMember(const std::string& path, std::string_view name, const M& a, const M& b) {
+        if (path.empty() && name == "baseDirectory" && !compareBaseDirectory_) {
+            return;
         }
-        Same(path.empty() ? member.name : path + "." + member.name, a.*member.pointer,
-             b.*member.pointer);
+        const std::string memberPath =
+            path.empty() ? std::string(name) : path + "." + std::string(name);
+        Same(memberPath, a, b);
     }
 
     template <typename T>

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "standalone/document/scene_document.h"
 #include "standalone/host/standalone_host.h"
@@ -60,6 +61,19 @@ inline doc::Controller<doc::PositionKey> LinearMove(TimeValue t0, const Point3& 
     track.kind = doc::ControllerKind::Linear;
     track.keys = {{t0, from, {}, {}}, {t1, to, {}, {}}};
     return track;
+}
+
+// A morpher of one channel that moves `points` by `deltas`, its weight rising from 0 at tick 0
+// to 100 at tick `full`.
+inline doc::Modifier Morpher(std::vector<int> points, std::vector<Point3> deltas, TimeValue full) {
+    doc::MorphChannelData channel;
+    channel.points = std::move(points);
+    channel.deltas = std::move(deltas);
+    channel.weight.keys = {{0, 0.0f}, {full, 100.0f}};
+    doc::Modifier morpher;
+    morpher.type = doc::ModifierType::Morpher;
+    morpher.channels.push_back(std::move(channel));
+    return morpher;
 }
 
 inline doc::Transform Translation(float x, float y, float z) {

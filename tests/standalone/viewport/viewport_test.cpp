@@ -97,5 +97,41 @@ TEST(SceneDrawing, HiddenNodesAndPointsBehindTheCameraAreLeftOut) {
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
 }
 
+// What the library draws through the graphics window comes out in world space, in the colour
+// set for its kind, closed where asked; calls without points draw nothing.
+TEST(SvgWindow, LinesTrianglesAndMarkersAsDrawn) {
+    SvgGraphicsWindow window;
+    window.setTransform(TransMatrix(Point3(10, 0, 0)));
+    window.setColor(LINE_COLOR, 1.0f, 0.0f, 0.0f);
+    window.setColor(FILL_COLOR, 0.0f, 0.0f, 1.0f);
+    Point3 square[] = {{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}};
+    window.polyline(4, square, nullptr, TRUE, nullptr);
+    window.polyline(2, square, nullptr, FALSE, nullptr);
+    window.polyline(1, square, nullptr, TRUE, nullptr);
+    window.polyline(2, nullptr, nullptr, FALSE, nullptr);
+    window.triangle(square, nullptr);
+    window.triangle(nullptr, nullptr);
+    window.marker(&square[2], 0);
+    window.marker(nullptr, 0);
+    const auto flat = [](const Point3& world, Point2& screen, float& depth) {
+        screen = Point2(world.x, world.y);
+        depth = world.z;
+        return true;
+    };
+    EXPECT_EQ(window.ToSvg(20, 10, flat, false),
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" height=\"10\" "
+              "viewBox=\"0 0 20 10\">\n"
+              "<rect width=\"20\" height=\"10\" fill=\"#3f3f3f\"/>\n"
+              "<path d=\"M10.00 0.00 L14.00 0.00 L14.00 4.00 L10.00 4.00 Z\" fill=\"none\" "
+              "stroke=\"#ff0000\" stroke-width=\"1\"/>\n"
+              "<path d=\"M10.00 0.00 L14.00 0.00\" fill=\"none\" stroke=\"#ff0000\" "
+              "stroke-width=\"1\"/>\n"
+              "<polygon points=\"10.00 0.00 14.00 0.00 14.00 4.00\" fill=\"#0000c9\" "
+              "stroke=\"#0000c9\" stroke-width=\"0.5\"/>\n"
+              "<path d=\"M10.00 4.00 L18.00 4.00 M14.00 0.00 L14.00 8.00\" stroke=\"#ff0000\" "
+              "stroke-width=\"1\"/>\n"
+              "</svg>\n");
+}
+
 }  // namespace
 }  // namespace pellucid::standalone::viewport
