@@ -96,8 +96,6 @@ TEST(DocumentRefusals, ValuesOfTheWrongTypeOrRange) {
          "/settings/animationRange: the end 5 is before the start 10"},
         {"sphere segments", WithNode(R"("name": "A", "object": {"type": "sphere", "segments": 2})"),
          "/nodes/0/object/segments: expected an integer from 4 to 200"},
-        {"drive without root", R"({"pellucidScene": 1, "settings": {"drives": [{}]}})",
-         "/settings/drives/0: missing required field \"root\""},
     });
 }
 
@@ -145,6 +143,32 @@ TEST(DocumentRefusals, FieldsThatTheKindOfEntryDoesNotTake) {
          "\"scale\""},
         {"matrix rows", WithNode(R"("name": "A", "transform": {"matrix": [[1, 0, 0]]})"),
          "/nodes/0/transform/matrix: expected 4 rows of 3 numbers"},
+    });
+}
+
+TEST(DocumentRefusals, EveryRequiredFieldIsNamedWhenMissing) {
+    const std::string material =
+        R"({"pellucidScene": 1, "materials": [{"id": "a", "type": "standard", "name": "", "maps": [)";
+    ExpectRefusals({
+        {"drive without root", R"({"pellucidScene": 1, "settings": {"drives": [{}]}})",
+         "/settings/drives/0: missing required field \"root\""},
+        {"slot without map", material + R"({"slot": 1}]}]})",
+         "/materials/0/maps/0: missing required field \"map\""},
+        {"map without slot", material + R"({"map": null}]}]})",
+         "/materials/0/maps/0: missing required field \"slot\""},
+        {"key without value",
+         WithNode(R"("name": "A", "scale": {"controller": "tcb", "keys": [{"time": 0}]})"),
+         "/nodes/0/scale/keys/0: missing required field \"value\""},
+        {"key without time",
+         WithNode(
+             R"("name": "A", "position": {"controller": "linear", "keys": [{"value": [0, 0, 0]}]})"),
+         "/nodes/0/position/keys/0: missing required field \"time\""},
+        {"link without target", WithNode(R"("name": "A", "link": [{"time": 5}])"),
+         "/nodes/0/link/0: missing required field \"target\""},
+        {"channel without index",
+         WithNode(
+             R"("name": "A", "modifiers": [{"type": "morpher", "channels": [{"name": "x"}]}])"),
+         "/nodes/0/modifiers/0/channels/0: missing required field \"index\""},
     });
 }
 
@@ -264,8 +288,6 @@ TEST(DocumentRefusals, MaterialSlotsAndMaps) {
         {"slot twice",
          material + R"({"slot": 1, "map": null}, {"slot": "Diffuse Color", "map": null}]}]})",
          "/materials/0/maps/1/slot: slot 1 (\"Diffuse Color\") is given twice"},
-        {"slot without map", material + R"({"slot": 1}]}]})",
-         "/materials/0/maps/0: missing required field \"map\""},
         {"transparency type",
          R"({"pellucidScene": 1, "materials": [{"id": "a", "type": "standard", "name": "", "transparencyType": "glass"}]})",
          "/materials/0/transparencyType: expected \"filter\", \"subtractive\" or \"additive\""},
@@ -308,9 +330,6 @@ TEST(DocumentRefusals, KeysOutOfTimeOrder) {
          WithNode(
              R"("name": "A", "visibility": {"keys": [{"time": 5, "value": 1}, {"time": 0, "value": 0}]})"),
          "/nodes/0/visibility/keys/1/time: expected a time after the previous key's (5)"},
-        {"key without value",
-         WithNode(R"("name": "A", "scale": {"controller": "tcb", "keys": [{"time": 0}]})"),
-         "/nodes/0/scale/keys/0: missing required field \"value\""},
         {"procedural keys",
          WithNode(
              R"("name": "A", "rotation": {"controller": "procedural", "keys": [{"time": 0, "value": {"euler": [0, 0, 0]}}]})"),
