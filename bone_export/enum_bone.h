@@ -40,8 +40,10 @@ class EnumBone_t : public ITreeEnumProc {
     void OutputTriggers();
 
     void OutputRotationKeys();
-    // The bone's rotation relative to its parent bone (its world rotation without one).
-    void GetBoneRotation(Quat& rotation, TimeValue time, int boneIndex);
+    // The bone's rotation relative to its parent bone (its world rotation without one) at each
+    // of `times`, decomposed together.
+    void GetBoneRotations(std::vector<Quat>& rotations, const std::vector<TimeValue>& times,
+                          int boneIndex);
     // The two control quaternions of entry e of m for spline interpolation through the entries.
     void ComputeTCBControls(Quat& a, Quat& b, const std::vector<Quat>& rotations,
                             const std::vector<TimeValue>& times, int e, int m);

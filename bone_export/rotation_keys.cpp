@@ -67,13 +67,12 @@ void EnumBone_t::OutputRotationKeys() {
         *out << "RotationKeyFrameInit(" << b << "," << m << ");" << endl;
 
         times.assign(entries.size(), 0);
-        rotations.assign(entries.size(), Quat());
         for (size_t e = 0; e < entries.size(); ++e) {
             if (entries[e] != kRestEntry) {
                 times[e] = keyTimes[static_cast<size_t>(entries[e])];
             }
-            GetBoneRotation(rotations[e], times[e], b);
         }
+        GetBoneRotations(rotations, times, b);
         for (int e = 0; e < m; ++e) {
             WriteRotationKey(b, e, entries[static_cast<size_t>(e)] != kRestEntry, rotations, times,
                              m);
@@ -81,16 +80,25 @@ void EnumBone_t::OutputRotationKeys() {
     }
 }
 
-void EnumBone_t::GetBoneRotation(Quat& rotation, TimeValue time, int boneIndex) {
+void EnumBone_t::GetBoneRotations(std::vector<Quat>& rotations, const std::vector<TimeValue>& times,
+                                  int boneIndex) {
     const Bone_t& bone = tree->bones[static_cast<size_t>(boneIndex)];
-    Matrix3 transform = bone.node->GetNodeTM(time);
-    if (boneIndex != 0 && bone.parent >= 0) {
-        transform = transform *
-                    Inverse(tree->bones[static_cast<size_t>(bone.parent)].node->GetNodeTM(time));
+    INode* parent = boneIndex != 0 && bone.parent >= 0
+                        ? tree->bones[static_cast<size_t>(bone.parent)].node
+                        : nullptr;
+    std::vector<Matrix3> transforms(times.size());
+    for (size_t e = 0; e < times.size(); ++e) {
+        transforms[e] = bone.node->GetNodeTM(times[e]);
+        if (parent != nullptr) {
+            transforms[e] = transforms[e] * Inverse(parent->GetNodeTM(times[e]));
+        }
     }
-    AffineParts parts;
-    decomp_affine(transform, &parts);
-    rotation = parts.q;
+    std::vector<AffineParts> parts(times.size());
+    decomp_affine_many(transforms, parts);
+    rotations.resize(times.size());
+    for (size_t e = 0; e < times.size(); ++e) {
+        rotations[e] = parts[e].q;
+    }
 }
 
 void EnumBone_t::WriteRotationKey(int bone, int e, bool hasKey, const std::vector<Quat>& rotations,

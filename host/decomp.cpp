@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -34,44 +35,67 @@ double Det(const Mat& a) {
            a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
 }
 
-// Eigen-decomposition of a symmetric matrix by cyclic Jacobi rotations: a = v * diag(e) * v^T,
-// eigenvectors in the columns of v.
-void SymmetricEigen(Mat a, Mat& v, std::array<double, 3>& e) {
-    v = Mat{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+// One Jacobi rotation in the plane (p, q): zeroes a[p][q] and turns the eigenvectors with it.
+void JacobiRotate(Mat& a, Mat& v, int p, int q) {
+    const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
+    const double t =
+        (theta >= 0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
+    const double c = 1.0 / std::sqrt(t * t + 1.0);
+    const double s = t * c;
+    for (int k = 0; k < 3; ++k) {
+        const double akp = a[k][p], akq = a[k][q];
+        a[k][p] = c * akp - s * akq;
+        a[k][q] = s * akp + c * akq;
+    }
+    for (int k = 0; k < 3; ++k) {
+        const double apk = a[p][k], aqk = a[q][k];
+        a[p][k] = c * apk - s * aqk;
+        a[q][k] = s * apk + c * aqk;
+    }
+    for (int k = 0; k < 3; ++k) {
+        const double vkp = v[k][p], vkq = v[k][q];
+        v[k][p] = c * vkp - s * vkq;
+        v[k][q] = s * vkp + c * vkq;
+    }
+}
+
+// Eigen-decompositions of N symmetric matrices by cyclic Jacobi rotations: a = v * diag(e) * v^T,
+// eigenvectors in the columns of v. The matrices are solved in step, rotation by rotation, so
+// that the processor overlaps their chains of divisions and square roots; each one goes through
+// exactly the operations it would go through alone.
+template <size_t N>
+void SymmetricEigen(std::array<Mat, N> a, std::array<Mat, N>& v,
+                    std::array<std::array<double, 3>, N>& e) {
+    std::array<bool, N> active{};
+    for (size_t n = 0; n < N; ++n) {
+        v[n] = Mat{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+        active[n] = true;
+    }
     for (int sweep = 0; sweep < 50; ++sweep) {
-        const double off = a[0][1] * a[0][1] + a[0][2] * a[0][2] + a[1][2] * a[1][2];
-        if (off < 1e-30) {
+        bool any = false;
+        for (size_t n = 0; n < N; ++n) {
+            const Mat& m = a[n];
+            if (active[n] && m[0][1] * m[0][1] + m[0][2] * m[0][2] + m[1][2] * m[1][2] < 1e-30) {
+                active[n] = false;
+            }
+            any = any || active[n];
+        }
+        if (!any) {
             break;
         }
         for (int p = 0; p < 2; ++p) {
             for (int q = p + 1; q < 3; ++q) {
-                if (a[p][q] == 0.0) {
-                    continue;
-                }
-                const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
-                const double t =
-                    (theta >= 0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
-                const double c = 1.0 / std::sqrt(t * t + 1.0);
-                const double s = t * c;
-                for (int k = 0; k < 3; ++k) {
-                    const double akp = a[k][p], akq = a[k][q];
-                    a[k][p] = c * akp - s * akq;
-                    a[k][q] = s * akp + c * akq;
-                }
-                for (int k = 0; k < 3; ++k) {
-                    const double apk = a[p][k], aqk = a[q][k];
-                    a[p][k] = c * apk - s * aqk;
-                    a[q][k] = s * apk + c * aqk;
-                }
-                for (int k = 0; k < 3; ++k) {
-                    const double vkp = v[k][p], vkq = v[k][q];
-                    v[k][p] = c * vkp - s * vkq;
-                    v[k][q] = s * vkp + c * vkq;
+                for (size_t n = 0; n < N; ++n) {
+                    if (active[n] && a[n][p][q] != 0.0) {
+                        JacobiRotate(a[n], v[n], p, q);
+                    }
                 }
             }
         }
     }
-    e = {a[0][0], a[1][1], a[2][2]};
+    for (size_t n = 0; n < N; ++n) {
+        e[n] = {a[n][0][0], a[n][1][1], a[n][2][2]};
+    }
 }
 
 std::array<double, 3> Column(const Mat& m, int j) {
@@ -147,12 +171,10 @@ void Snuggle(Mat& u, std::array<double, 3>& k) {
     k = bestK;
 }
 
-}  // namespace
-
-void decomp_affine(const Matrix3& m, AffineParts* parts) {
+// The translation and the mirror sign of m into parts; the linear part, without its mirror, into a.
+void TakeTranslationAndSign(const Matrix3& m, AffineParts* parts, Mat& a) {
     parts->t = m.GetTrans();
 
-    Mat a{};
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
             a[i][j] = m[i][j];
@@ -167,12 +189,13 @@ void decomp_affine(const Matrix3& m, AffineParts* parts) {
             }
         }
     }
+}
 
-    // a = S * Q with S symmetric positive and Q a rotation, from the singular value
-    // decomposition a = U * diag(sigma) * V^T: Q = U * V^T and S = U * diag(sigma) * U^T.
-    Mat u;
-    std::array<double, 3> sigma2;
-    SymmetricEigen(Multiply(a, Transpose(a)), u, sigma2);
+// a = S * Q with S symmetric positive and Q a rotation, from the singular value decomposition
+// a = U * diag(sigma) * V^T: Q = U * V^T and S = U * diag(sigma) * U^T, where u and sigma2 are
+// the eigenvectors and eigenvalues of a * a^T.
+void TakeRotationAndStretch(const Mat& a, Mat u, const std::array<double, 3>& sigma2,
+                            AffineParts* parts) {
     std::array<double, 3> sigma{};
     double largest = 0.0;
     for (int j = 0; j < 3; ++j) {
@@ -236,4 +259,38 @@ void decomp_affine(const Matrix3& m, AffineParts* parts) {
                       static_cast<float>(sigma[2]));
     // S = U diag(k) U^T = Inverse(Ur) K Ur with the row matrix Ur = U^T.
     parts->u = Quat(ToMatrix3(Transpose(u)));
+}
+
+template <size_t N>
+void DecomposeGroup(const Matrix3* m, AffineParts* parts) {
+    std::array<Mat, N> a{};
+    std::array<Mat, N> aat{};
+    for (size_t n = 0; n < N; ++n) {
+        TakeTranslationAndSign(m[n], &parts[n], a[n]);
+        aat[n] = Multiply(a[n], Transpose(a[n]));
+    }
+    std::array<Mat, N> u;
+    std::array<std::array<double, 3>, N> sigma2;
+    SymmetricEigen<N>(aat, u, sigma2);
+    for (size_t n = 0; n < N; ++n) {
+        TakeRotationAndStretch(a[n], u[n], sigma2[n], &parts[n]);
+    }
+}
+
+}  // namespace
+
+void decomp_affine(const Matrix3& m, AffineParts* parts) {
+    DecomposeGroup<1>(&m, parts);
+}
+
+void decomp_affine_many(std::span<const Matrix3> m, std::span<AffineParts> parts) {
+    constexpr size_t kGroup = 4;
+    const size_t count = std::min(m.size(), parts.size());
+    size_t i = 0;
+    for (; i + kGroup <= count; i += kGroup) {
+        DecomposeGroup<kGroup>(&m[i], &parts[i]);
+    }
+    for (; i < count; ++i) {
+        DecomposeGroup<1>(&m[i], &parts[i]);
+    }
 }

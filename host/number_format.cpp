@@ -153,11 +153,26 @@ int FloorLog10OfPowerOfTwo(int n) {
     return (n * 78913) >> 18;
 }
 
-int BitWidth(Uint128 value) {
-    const auto high = static_cast<std::uint64_t>(value >> 64);
-    return high != 0 ? 64 + static_cast<int>(std::bit_width(high))
-                     : static_cast<int>(std::bit_width(static_cast<std::uint64_t>(value)));
-}
+// The bit widths of the powers of ten up to 10^38.
+constexpr std::array<int, kMaxScale + 1> kScaleWidths = [] {
+    std::array<int, kMaxScale + 1> widths{};
+    for (size_t k = 0; k < widths.size(); ++k) {
+        for (Uint128 v = kScales[k]; v != 0; v >>= 1) {
+            ++widths[k];
+        }
+    }
+    return widths;
+}();
+
+// Powers of ten from 10^-21 to 10^19 as doubles: comparing a value with them settles its decimal
+// exponent before the product is formed, nearly always. Near a power of ten the comparison may be
+// off by one; the range check of the digits catches that.
+constexpr int kFirstDecade = -21;
+constexpr double kDecades[] = {
+    1e-21, 1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8,
+    1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,  1e6,
+    1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19};
+constexpr int kDecadeCount = static_cast<int>(sizeof(kDecades) / sizeof(kDecades[0]));
 
 // floor(m * 2^e * 10^k) and whether the part cut off is below, at or above one half (-1, 0, 1);
 // false when the product does not fit in 128 bits.
@@ -166,7 +181,8 @@ bool ScaledSignificand(std::uint64_t m, int e, int k, std::uint64_t& digits, int
         return false;
     }
     const Uint128 scale = kScales[static_cast<size_t>(k)];
-    const int width = static_cast<int>(std::bit_width(m)) + BitWidth(scale) + (e > 0 ? e : 0);
+    const int width = static_cast<int>(std::bit_width(m)) + kScaleWidths[static_cast<size_t>(k)] +
+                      (e > 0 ? e : 0);
     if (width > 128 || e <= -128) {
         return false;
     }
@@ -208,6 +224,10 @@ bool AppendScientific17Exact(std::string& out, double value) {
     e += trailing;
     // The decimal exponent is this estimate or one more.
     int exponent = FloorLog10OfPowerOfTwo(static_cast<int>(std::bit_width(m)) - 1 + e);
+    const int next = exponent + 1 - kFirstDecade;
+    if (next >= 0 && next < kDecadeCount && std::fabs(value) >= kDecades[next]) {
+        ++exponent;
+    }
     std::uint64_t digits = 0;
     int half = -1;
     if (!ScaledSignificand(m, e, 17 - exponent, digits, half)) {
@@ -236,13 +256,15 @@ bool AppendScientific17Exact(std::string& out, double value) {
     if ((bits >> 63) != 0) {
         *p++ = '-';
     }
-    *p++ = static_cast<char>('0' + digits / kLowestSignificand);
+    // digits = high * 10^9 + low: the leading digit and eight, then nine more.
+    const auto high = static_cast<std::uint32_t>(digits / 1000000000);
+    const auto low = static_cast<std::uint32_t>(digits % 1000000000);
+    *p++ = static_cast<char>('0' + high / 100000000);
     *p++ = '.';
-    const std::uint64_t fraction = digits % kLowestSignificand;
-    *p++ = static_cast<char>('0' + fraction / 10000000000000000u);
-    WriteEightDigits(p, static_cast<std::uint32_t>(fraction / 100000000 % 100000000));
-    WriteEightDigits(p + 8, static_cast<std::uint32_t>(fraction % 100000000));
-    p += 16;
+    WriteEightDigits(p, high % 100000000);
+    p[8] = static_cast<char>('0' + low / 100000000);
+    WriteEightDigits(p + 9, low % 100000000);
+    p += 17;
     *p++ = 'e';
     *p++ = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;

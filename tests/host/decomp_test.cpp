@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +122,48 @@ TEST(DecompAffine, DegenerateMatricesGiveFiniteParts) {
         }
     }
     EXPECT_TRUE(Near(Recompose(Decompose(flat)), flat, 1e-5f));
+}
+
+// Many matrices at once give, bit for bit, what one call per matrix gives, whatever their mix
+// of kinds within a group and however many there are.
+TEST(DecompAffine, ManyAtOnceGiveTheSamePartsAsOneByOne) {
+    std::vector<Matrix3> matrices;
+    for (int i = 0; i < 23; ++i) {
+        const float f = static_cast<float>(i);
+        Matrix3 m = Turn(17.0f * f, Point3(1.0f, 0.3f * f, -0.5f));
+        m.SetTrans(Point3(f, -f, 2.0f));
+        switch (i % 5) {
+            case 1:
+                m = ScaleMatrix(Point3(0.5f, 2.0f + f, 7.0f)) * m;  // stretched
+                break;
+            case 2:
+                m = ScaleMatrix(Point3(1, 1, -1)) * m;  // mirrored
+                break;
+            case 3:
+                m = ScaleMatrix(Point3(1, 1, 0)) * m;  // flat
+                break;
+            case 4:
+                m = Turn(0.001f * f, Point3(0, 0, 1));  // nearly the identity
+                break;
+            default:
+                break;
+        }
+        matrices.push_back(m);
+    }
+    matrices.push_back(ScaleMatrix(Point3(0, 0, 0)));
+    for (size_t count : {size_t{0}, size_t{1}, size_t{3}, size_t{4}, size_t{9}, matrices.size()}) {
+        SCOPED_TRACE(count);
+        std::vector<AffineParts> many(count);
+        decomp_affine_many(std::span(matrices).first(count), many);
+        for (size_t i = 0; i < count; ++i) {
+            const AffineParts one = Decompose(matrices[i]);
+            EXPECT_EQ(std::memcmp(&many[i].q, &one.q, sizeof(Quat)), 0) << i;
+            EXPECT_EQ(std::memcmp(&many[i].u, &one.u, sizeof(Quat)), 0) << i;
+            EXPECT_EQ(std::memcmp(&many[i].k, &one.k, sizeof(Point3)), 0) << i;
+            EXPECT_EQ(std::memcmp(&many[i].t, &one.t, sizeof(Point3)), 0) << i;
+            EXPECT_EQ(many[i].f, one.f) << i;
+        }
+    }
 }
 
 }  // namespace

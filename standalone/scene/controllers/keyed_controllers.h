@@ -100,27 +100,64 @@ void ExchangeValue(bool toKey, KeyField& key, RecordField& record) {
     }
 }
 
-// Copies a key between the host's key type that `key` is and a record. A key of another type
-// of the channel gives (or takes) its time and value, as the host's controllers do.
+// Copies the fields of one key type of the channel; false when `key` is not of that type.
 template <typename Channel>
-void ExchangeKey(bool toKey, IKey* key, typename Channel::Record& record) {
+bool ExchangeBezierKey(bool toKey, IKey* key, typename Channel::Record& record) {
+    auto* bez = dynamic_cast<typename Channel::BezierKey*>(key);
+    if (bez == nullptr) {
+        return false;
+    }
+    ExchangeValue(toKey, bez->val, record.value);
+    if constexpr (Channel::kTangents) {
+        ExchangeValue(toKey, bez->intan, record.inTangent);
+        ExchangeValue(toKey, bez->outtan, record.outTangent);
+    }
+    return true;
+}
+
+template <typename Channel>
+bool ExchangeLinearKey(bool toKey, IKey* key, typename Channel::Record& record) {
+    auto* lin = dynamic_cast<typename Channel::LinearKey*>(key);
+    if (lin == nullptr) {
+        return false;
+    }
+    ExchangeValue(toKey, lin->val, record.value);
+    return true;
+}
+
+template <typename Channel>
+bool ExchangeTcbKey(bool toKey, IKey* key, typename Channel::Record& record) {
+    auto* tcb = dynamic_cast<typename Channel::TcbKey*>(key);
+    if (tcb == nullptr) {
+        return false;
+    }
+    ExchangeValue(toKey, tcb->val, record.value);
+    ExchangeValue(toKey, tcb->tens, record.tcb.tension);
+    ExchangeValue(toKey, tcb->cont, record.tcb.continuity);
+    ExchangeValue(toKey, tcb->bias, record.tcb.bias);
+    ExchangeValue(toKey, tcb->easeIn, record.tcb.easeIn);
+    ExchangeValue(toKey, tcb->easeOut, record.tcb.easeOut);
+    return true;
+}
+
+// Copies a key between the host's key type that `key` is and a record. A key of another type
+// of the channel gives (or takes) its time and value, as the host's controllers do. The key type
+// of the controller's own kind is tried first, as callers nearly always pass it: the channel's
+// key types are unrelated classes, so the order of the casts changes nothing but their number.
+template <typename Channel>
+void ExchangeKey(bool toKey, IKey* key, typename Channel::Record& record,
+                 doc::ControllerKind ownKind) {
     ExchangeValue(toKey, key->time, record.time);
     ExchangeValue(toKey, key->flags, record.flags);
-    if (auto* bez = dynamic_cast<typename Channel::BezierKey*>(key)) {
-        ExchangeValue(toKey, bez->val, record.value);
-        if constexpr (Channel::kTangents) {
-            ExchangeValue(toKey, bez->intan, record.inTangent);
-            ExchangeValue(toKey, bez->outtan, record.outTangent);
-        }
-    } else if (auto* lin = dynamic_cast<typename Channel::LinearKey*>(key)) {
-        ExchangeValue(toKey, lin->val, record.value);
-    } else if (auto* tcb = dynamic_cast<typename Channel::TcbKey*>(key)) {
-        ExchangeValue(toKey, tcb->val, record.value);
-        ExchangeValue(toKey, tcb->tens, record.tcb.tension);
-        ExchangeValue(toKey, tcb->cont, record.tcb.continuity);
-        ExchangeValue(toKey, tcb->bias, record.tcb.bias);
-        ExchangeValue(toKey, tcb->easeIn, record.tcb.easeIn);
-        ExchangeValue(toKey, tcb->easeOut, record.tcb.easeOut);
+    if (ownKind == doc::ControllerKind::Tcb && ExchangeTcbKey<Channel>(toKey, key, record)) {
+        return;
+    }
+    if (ownKind == doc::ControllerKind::Linear && ExchangeLinearKey<Channel>(toKey, key, record)) {
+        return;
+    }
+    if (!ExchangeBezierKey<Channel>(toKey, key, record) &&
+        !ExchangeLinearKey<Channel>(toKey, key, record)) {
+        ExchangeTcbKey<Channel>(toKey, key, record);
     }
 }
 
@@ -151,12 +188,12 @@ class KeyedController : public Control, public IKeyControl {
     void GetKey(int i, IKey* key) override {
         if (key != nullptr && i >= 0 && i < GetNumKeys()) {
             Record record = keys_[static_cast<size_t>(i)];
-            ExchangeKey<Channel>(true, key, record);
+            ExchangeKey<Channel>(true, key, record, kind_);
         }
     }
     void SetKey(int i, IKey* key) override {
         if (key != nullptr && i >= 0 && i < GetNumKeys()) {
-            ExchangeKey<Channel>(false, key, keys_[static_cast<size_t>(i)]);
+            ExchangeKey<Channel>(false, key, keys_[static_cast<size_t>(i)], kind_);
             Changed();
         }
     }

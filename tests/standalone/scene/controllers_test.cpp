@@ -185,6 +185,54 @@ TEST(ModelControllers, KeysReadAndWrittenThroughTheKeyInterfaceMoveTheNode) {
     EXPECT_EQ(keys->GetKeySize(), static_cast<int>(sizeof(IBezPoint3Key)));
 }
 
+TEST(ModelControllers, EveryKeyTypeOfTheChannelReadsAndWritesTimeAndValue) {
+    doc::Document document;
+    const int node = AddNode(document, "Turner");
+    doc::Controller<doc::RotationKey> rotation;
+    rotation.kind = doc::ControllerKind::Tcb;
+    rotation.keys = {{0, Quat(0, 0, 0, 1)}, {50, Quat(0, 0, 0.6f, 0.8f)}};
+    document.nodes[static_cast<size_t>(node)].rotation = rotation;
+    auto host = MakeHost(std::move(document));
+    IKeyControl* keys = GetKeyControlInterface(
+        host->FindNodeByName("Turner")->GetTMController()->GetRotationController());
+    ASSERT_NE(keys, nullptr);
+
+    // The controller's own TCB key carries the spline parameters; the Bezier and linear keys of
+    // the channel get the time and the value alone.
+    ITCBRotKey tcb;
+    tcb.time = 50;
+    tcb.val = Quat(0.6f, 0, 0, 0.8f);
+    tcb.tens = 0.25f;
+    tcb.bias = -0.5f;
+    keys->SetKey(1, &tcb);
+    ITCBRotKey tcbBack;
+    keys->GetKey(1, &tcbBack);
+    EXPECT_EQ(tcbBack.time, 50);
+    EXPECT_TRUE(tcbBack.val == Quat(0.6f, 0, 0, 0.8f));
+    EXPECT_EQ(tcbBack.tens, 0.25f);
+    EXPECT_EQ(tcbBack.bias, -0.5f);
+
+    IBezQuatKey bezier;
+    keys->GetKey(1, &bezier);
+    EXPECT_EQ(bezier.time, 50);
+    EXPECT_TRUE(bezier.val == Quat(0.6f, 0, 0, 0.8f));
+    ILinRotKey linear;
+    linear.time = 60;
+    linear.val = Quat(0, 0.6f, 0, 0.8f);
+    keys->SetKey(1, &linear);
+    keys->GetKey(1, &tcbBack);
+    EXPECT_EQ(tcbBack.time, 60);
+    EXPECT_TRUE(tcbBack.val == Quat(0, 0.6f, 0, 0.8f));
+    EXPECT_EQ(tcbBack.tens, 0.25f);  // untouched by a key without spline parameters
+
+    // A key of another channel gets the time alone.
+    IBezPoint3Key other;
+    other.val = Point3(7, 7, 7);
+    keys->GetKey(0, &other);
+    EXPECT_EQ(other.time, 0);
+    EXPECT_TRUE(other.val == Point3(7, 7, 7));
+}
+
 TEST(ModelControllers, VisibilityTracksAreOfferedWithTheirKeys) {
     doc::Document document;
     const int constant = AddNode(document, "Constant");
