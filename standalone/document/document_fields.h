@@ -94,6 +94,8 @@ struct Words {
     std::uint32_t max;
     bool bitsAsGiven;
 };
+// An array of keys, each a described struct whose time comes after the previous key's.
+struct Keys {};
 // Texture vertices [u, v] or [u, v, w]; `hasW` records whether any had three values.
 template <typename Access>
 struct UvArray {
@@ -389,6 +391,26 @@ requires(std::is_same_v<Key, doc::RotationKey> || std::is_same_v<Key, doc::Scale
     using enum Presence;
     return std::tuple{DocumentField{"time", &Key::time, Required},
                       DocumentField{"value", &Key::value, Required}};
+}
+
+// A keyed controller: its kind is required; a procedural one has no keys (checked by the reader).
+template <typename Key>
+constexpr auto FieldsOf(const doc::Controller<Key>*) {
+    using enum Presence;
+    using T = doc::Controller<Key>;
+    return std::tuple{
+        DocumentField{"controller", &T::kind, Required, field_kind::Named<kControllerKindNames>{}},
+        DocumentField{"keys", &T::keys, Optional, field_kind::Keys{}}};
+}
+
+// A float track in its object form; a constant is spelt as a plain number instead, which the
+// reader and writer handle before this table.
+constexpr auto FieldsOf(const doc::FloatTrack*) {
+    using enum Presence;
+    using T = doc::FloatTrack;
+    return std::tuple{DocumentField{"interpolation", &T::step, Optional,
+                                    field_kind::Named<kInterpolationNames>{}},
+                      DocumentField{"keys", &T::keys, Always, field_kind::Keys{}}};
 }
 
 template <typename S>

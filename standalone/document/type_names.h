@@ -52,6 +52,9 @@ inline constexpr TypeName<doc::ControllerKind> kControllerKindNames[] = {
     {"tcb", doc::ControllerKind::Tcb},
     {"procedural", doc::ControllerKind::Procedural}};
 
+// A float track's interpolation: "step" sets `FloatTrack::step`, "linear" leaves it clear.
+inline constexpr TypeName<bool> kInterpolationNames[] = {{"linear", false}, {"step", true}};
+
 // The entry named `name`, or null.
 template <typename Enum, std::size_t N>
 const TypeName<Enum>* FindTypeName(const TypeName<Enum> (&names)[N], std::string_view name) {

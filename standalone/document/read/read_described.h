@@ -69,14 +69,6 @@ void ReadPlain(Reader& reader, JsonElement value, const JsonPath& path, M& out) 
         out = reader.ReadColor(value, path);
     } else if constexpr (kIsOptional<M>) {
         ReadPlain(reader, value, path, out.emplace());
-    } else if constexpr (DescribedDocumentStruct<M>) {
-        ReadDescribed(reader, value, path, out);
-    } else if constexpr (std::is_same_v<M, doc::Image>) {
-        out = reader.ReadImage(value, path);
-    } else if constexpr (std::is_same_v<M, doc::Transform>) {
-        out = reader.ReadTransform(value, path);
-    } else if constexpr (std::is_same_v<M, Matrix3>) {
-        out = reader.ReadTransform(value, path).matrix;
     } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
         out = reader.ReadFloatTrack(value, path);
     } else if constexpr (std::is_same_v<M, doc::Controller<doc::PositionKey>>) {
@@ -85,6 +77,14 @@ void ReadPlain(Reader& reader, JsonElement value, const JsonPath& path, M& out) 
         out = reader.ReadRotationController(value, path);
     } else if constexpr (std::is_same_v<M, doc::Controller<doc::ScaleKey>>) {
         out = reader.ReadScaleController(value, path);
+    } else if constexpr (DescribedDocumentStruct<M>) {
+        ReadDescribed(reader, value, path, out);
+    } else if constexpr (std::is_same_v<M, doc::Image>) {
+        out = reader.ReadImage(value, path);
+    } else if constexpr (std::is_same_v<M, doc::Transform>) {
+        out = reader.ReadTransform(value, path);
+    } else if constexpr (std::is_same_v<M, Matrix3>) {
+        out = reader.ReadTransform(value, path).matrix;
     } else if constexpr (std::is_same_v<M, std::vector<std::optional<doc::SkinVertex>>>) {
         reader.ReadSkinVertices(value, path, out);
     } else if constexpr (std::is_same_v<M, std::vector<std::pair<int, Matrix3>>>) {
@@ -147,6 +147,19 @@ void ReadField(Reader& reader, const DocumentField<S, M, Kind, Access>& field, J
         member = reader.ReadMapSlot(value, path);
     } else if constexpr (std::is_same_v<Kind, field_kind::Words>) {
         reader.ReadWordArray(value, path, field.kind.max, field.kind.bitsAsGiven, member);
+    } else if constexpr (std::is_same_v<Kind, field_kind::Keys>) {
+        member.reserve(reader.Array(value, path).size());
+        reader.ForEachItem(
+            value, path, [&](std::size_t index, JsonElement item, const JsonPath& p) {
+                typename M::value_type key;
+                ReadDescribed(reader, item, p, key);
+                if (index > 0 && key.time <= member.back().time) {
+                    reader.Fail(p.Field("time"),
+                                fmt::format("expected a time after the previous key's ({})",
+                                            member.back().time));
+                }
+                member.push_back(key);
+            });
     } else if constexpr (requires { field.kind.hasW; }) {
         reader.ReadUvArray(value, path, member, MemberOf(out, field.kind.hasW));
     } else if constexpr (std::is_same_v<Kind, field_kind::MapAt>) {

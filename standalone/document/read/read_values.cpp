@@ -1,5 +1,5 @@
-// Values of a scene document: colours, rotations, transforms, times, float tracks and keyed
-// controllers.
+// Values of a scene document: colours, rotations, transforms, times, the number form of float
+// tracks and the checks of keyed controllers that span their fields.
 #include <cmath>
 #include <numbers>
 
@@ -19,27 +19,12 @@ enum RotationField { kAxisAngle, kEuler, kQuat, kRotationMatrix };
 constexpr std::string_view kTransformFields[] = {"matrix", "position", "rotation", "scale"};
 enum TransformField { kMatrix, kPosition, kRotation, kScale };
 
-constexpr std::string_view kTrackFields[] = {"interpolation", "keys"};
-enum TrackField { kInterpolation, kTrackKeys };
-
-constexpr std::string_view kControllerFields[] = {"controller", "keys"};
-enum ControllerField { kController, kKeys };
-
 float Radians(float degrees) {
     return static_cast<float>(static_cast<double>(degrees) * std::numbers::pi / 180.0);
 }
 
 Matrix3 Compose(const Point3& position, const Quat& rotation, const Point3& scale) {
     return ScaleMatrix(scale) * QuatToMatrix(rotation) * TransMatrix(position);
-}
-
-// Refuses a key whose time is not after the previous key's.
-void CheckKeyOrder(const JsonReader& reader, std::size_t index, int time, int previous,
-                   const JsonPath& keyPath) {
-    if (index > 0 && time <= previous) {
-        reader.Fail(keyPath.Field("time"),
-                    fmt::format("expected a time after the previous key's ({})", previous));
-    }
 }
 
 }  // namespace
@@ -157,70 +142,21 @@ doc::FloatTrack SceneDocumentReader::ReadFloatTrack(JsonElement value, const Jso
         track.keys.push_back({0, Float(value, path)});
         return track;
     }
-    ForEachField(value, path, kTrackFields, [&](int field, JsonElement v, const JsonPath& p) {
-        if (field == kInterpolation) {
-            const std::string_view name = String(v, p);
-            if (name != "linear" && name != "step") {
-                Fail(p, "expected \"linear\" or \"step\"");
-            }
-            track.step = name == "step";
-            return;
-        }
-        track.keys.reserve(Array(v, p).size());
-        ForEachItem(v, p, [&](std::size_t index, JsonElement item, const JsonPath& keyPath) {
-            doc::FloatKey key;
-            ReadDescribed(*this, item, keyPath, key);
-            CheckKeyOrder(*this, index, key.time, index > 0 ? track.keys.back().time : 0, keyPath);
-            track.keys.push_back(key);
-        });
-    });
+    ReadDescribed(*this, value, path, track);
     return track;
 }
 
 namespace {
 
-doc::ControllerKind ParseControllerKind(const JsonReader& reader, JsonElement value,
-                                        const JsonPath& path) {
-    const auto* named = FindTypeName(kControllerKindNames, reader.String(value, path));
-    if (named == nullptr) {
-        reader.Fail(path, fmt::format("expected {}", ListOfNames(kControllerKindNames, "\"")));
-    }
-    return named->value;
-}
-
-// Reads {"controller", "keys"}.
+// Reads a controller by its table, then refuses keys on a procedural one.
 template <typename Key>
 doc::Controller<Key> ReadController(const SceneDocumentReader& reader, JsonElement value,
                                     const JsonPath& path) {
     doc::Controller<Key> controller;
-    JsonElement keys;
-    const std::uint64_t seen = reader.ForEachField(
-        value, path, kControllerFields, [&](int field, JsonElement v, const JsonPath& p) {
-            if (field == kController) {
-                controller.kind = ParseControllerKind(reader, v, p);
-            } else {
-                reader.Array(v, p);
-                keys = v;
-            }
-        });
-    reader.Require(seen, kControllerFields, kController, path);
-    if ((seen & (1u << kKeys)) == 0) {
-        return controller;
+    ReadDescribed(reader, value, path, controller);
+    if (controller.kind == doc::ControllerKind::Procedural && !controller.keys.empty()) {
+        reader.Fail(path.Field("keys"), "a procedural controller has no keys");
     }
-    const JsonPath keysPath = path.Field("keys");
-    const simdjson::dom::array array = reader.Array(keys, keysPath);
-    if (controller.kind == doc::ControllerKind::Procedural && array.size() != 0) {
-        reader.Fail(keysPath, "a procedural controller has no keys");
-    }
-    controller.keys.reserve(array.size());
-    reader.ForEachItem(keys, keysPath,
-                       [&](std::size_t index, JsonElement item, const JsonPath& keyPath) {
-                           Key key;
-                           ReadDescribed(reader, item, keyPath, key);
-                           CheckKeyOrder(reader, index, key.time,
-                                         index > 0 ? controller.keys.back().time : 0, keyPath);
-                           controller.keys.push_back(key);
-                       });
     return controller;
 }
 

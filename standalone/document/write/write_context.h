@@ -73,13 +73,8 @@ class SceneDocumentWriter {
     void WriteRotation(const Quat& rotation);
     void WriteMatrix(const Matrix3& matrix);
     void WriteTransform(const doc::Transform& transform);
+    // A constant as a plain number, any other track as its described fields.
     void WriteFloatTrack(const doc::FloatTrack& track);
-    // {"controller", "keys"} of any key type.
-    template <typename Key>
-    void WriteController(const doc::Controller<Key>& controller);
-    // Keys in time order (refusing any other), each as its described fields.
-    template <typename Key>
-    void WriteKeys(const std::vector<Key>& keys);
     // An object with the fields of a described struct (document_fields.h) that an entry of
     // type `typeBit` takes; WriteFieldTuple writes the fields alone (write_described.h).
     template <typename S>

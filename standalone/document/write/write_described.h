@@ -118,6 +118,8 @@ void SceneDocumentWriter::WritePlain(const M& value) {
         json_.String(value);
     } else if constexpr (requires { value.has_value(); }) {
         WritePlain(*value);
+    } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
+        WriteFloatTrack(value);
     } else if constexpr (DescribedDocumentStruct<M>) {
         WriteDescribed(value);
     } else if constexpr (std::is_same_v<M, doc::Image>) {
@@ -128,13 +130,6 @@ void SceneDocumentWriter::WritePlain(const M& value) {
         doc::Transform transform;
         transform.matrix = value;
         WriteTransform(transform);
-    } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
-        WriteFloatTrack(value);
-    } else if constexpr (requires {
-                             value.kind;
-                             value.keys;
-                         }) {
-        WriteController(value);
     } else if constexpr (std::is_same_v<M, std::vector<std::optional<doc::SkinVertex>>>) {
         WriteSkinVertices(value);
     } else if constexpr (std::is_same_v<M, std::vector<std::pair<int, Matrix3>>>) {
@@ -196,6 +191,15 @@ void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind, Access
             json_.Int(word);
         }
         json_.EndInlineArray();
+    } else if constexpr (std::is_same_v<Kind, field_kind::Keys>) {
+        json_.BeginArray();
+        for (std::size_t i = 0; i < member.size(); ++i) {
+            if (i > 0 && member[i].time <= member[i - 1].time) {
+                json_.Fail("keys out of time order, which readers refuse");
+            }
+            WriteDescribed(member[i]);
+        }
+        json_.EndArray();
     } else if constexpr (requires { field.kind.hasW; }) {
         const bool hasW = MemberOf(value, field.kind.hasW);
         json_.BeginArray();

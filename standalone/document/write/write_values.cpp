@@ -1,4 +1,4 @@
-// Values: rotations, matrices, transforms, pivots, float tracks and keyed controllers.
+// Values: rotations, matrices, transforms and the number form of float tracks.
 #include <type_traits>
 
 #include "standalone/document/write/write_described.h"
@@ -56,42 +56,7 @@ void SceneDocumentWriter::WriteFloatTrack(const doc::FloatTrack& track) {
         json_.Float(track.keys[0].value);
         return;
     }
-    json_.BeginObject();
-    if (track.step) {
-        json_.Key("interpolation");
-        json_.String("step");
-    }
-    json_.Key("keys");
-    WriteKeys(track.keys);
-    json_.EndObject();
+    WriteDescribed(track);
 }
-
-template <typename Key>
-void SceneDocumentWriter::WriteKeys(const std::vector<Key>& keys) {
-    json_.BeginArray();
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (i > 0 && keys[i].time <= keys[i - 1].time) {
-            json_.Fail("keys out of time order, which readers refuse");
-        }
-        WriteDescribed(keys[i]);
-    }
-    json_.EndArray();
-}
-
-template <typename Key>
-void SceneDocumentWriter::WriteController(const doc::Controller<Key>& controller) {
-    json_.BeginObject();
-    json_.Key("controller");
-    json_.String(NameOf(kControllerKindNames, controller.kind));
-    if (!controller.keys.empty()) {
-        json_.Key("keys");
-        WriteKeys(controller.keys);
-    }
-    json_.EndObject();
-}
-
-template void SceneDocumentWriter::WriteController(const doc::Controller<doc::PositionKey>&);
-template void SceneDocumentWriter::WriteController(const doc::Controller<doc::RotationKey>&);
-template void SceneDocumentWriter::WriteController(const doc::Controller<doc::ScaleKey>&);
 
 }  // namespace pellucid::standalone

@@ -340,6 +340,32 @@ TEST(DocumentRefusals, KeysOutOfTimeOrder) {
     });
 }
 
+TEST(DocumentRefusals, ControllersAndFloatTracksByTheirFields) {
+    ExpectRefusals({
+        {"controller without kind", WithNode(R"("name": "A", "scale": {"keys": []})"),
+         "/nodes/0/scale: missing required field \"controller\""},
+        {"controller field",
+         WithNode(R"("name": "A", "position": {"controller": "tcb", "key": []})"),
+         "/nodes/0/position/key: unknown field \"key\" (did you mean \"keys\"?)"},
+        {"keys not an array",
+         WithNode(R"("name": "A", "rotation": {"controller": "linear", "keys": {}})"),
+         "/nodes/0/rotation/keys: expected an array, found an object"},
+        {"key without value",
+         WithNode(R"("name": "A", "scale": {"controller": "bezier", "keys": [{"time": 0}]})"),
+         "/nodes/0/scale/keys/0: missing required field \"value\""},
+        {"interpolation",
+         WithNode(R"("name": "A", "visibility": {"interpolation": 1, "keys": []})"),
+         "/nodes/0/visibility/interpolation: expected a string, found a number"},
+        {"float track field",
+         WithNode(
+             R"("name": "A", "visibility": {"interpolation": "step", "controller": "linear"})"),
+         "/nodes/0/visibility/controller: unknown field \"controller\""},
+        {"float track key",
+         WithNode(R"("name": "A", "visibility": {"keys": [{"time": 0, "value": [1]}]})"),
+         "/nodes/0/visibility/keys/0/value: expected a number, found an array"},
+    });
+}
+
 TEST(DocumentRefusals, EntriesThatContainThemselves) {
     ExpectRefusals({
         {"maps",

@@ -25,8 +25,8 @@ template <typename S, typename M>
 Member(const char*, M S::*) -> Member<S, M>;
 
 // Every member of the value types that the document's field tables do not describe (points,
-// transforms, tracks, images, the document itself), one table per type. The described structs
-// compare by their field tables (document_fields.h).
+// transforms, images, the document itself), one table per type. The described structs compare by
+// their field tables (document_fields.h), and by the members listed here that a table leaves out.
 constexpr auto MembersOf(const Point3*) {
     return std::tuple{Member{"x", &Point3::x}, Member{"y", &Point3::y}, Member{"z", &Point3::z}};
 }
@@ -43,15 +43,9 @@ constexpr auto MembersOf(const doc::Transform*) {
                       Member{"position", &T::position}, Member{"rotation", &T::rotation},
                       Member{"scale", &T::scale}};
 }
-template <typename Key>
-constexpr auto MembersOf(const doc::Controller<Key>*) {
-    using T = doc::Controller<Key>;
-    return std::tuple{Member{"kind", &T::kind}, Member{"keys", &T::keys}};
-}
+// A float track's table leaves out the flag of its number form.
 constexpr auto MembersOf(const doc::FloatTrack*) {
-    using T = doc::FloatTrack;
-    return std::tuple{Member{"step", &T::step}, Member{"keys", &T::keys},
-                      Member{"constant", &T::constant}};
+    return std::tuple{Member{"constant", &doc::FloatTrack::constant}};
 }
 constexpr auto MembersOf(const doc::SkinVertex*) {
     using T = doc::SkinVertex;
@@ -99,12 +93,11 @@ class Comparer {
             ForEachDescribedMember<T>([&](std::string_view name, auto access) {
                 SameMember(path, name, MemberOf(a, access), MemberOf(b, access));
             });
+            if constexpr (Described<T>) {
+                SameListed(path, a, b);
+            }
         } else if constexpr (Described<T>) {
-            std::apply(
-                [&](const auto&... member) {
-                    (SameMember(path, member.name, a.*member.pointer, b.*member.pointer), ...);
-                },
-                MembersOf(static_cast<const T*>(nullptr)));
+            SameListed(path, a, b);
         } else if constexpr (std::is_enum_v<T>) {
             Same(path, static_cast<int>(a), static_cast<int>(b));
         } else if constexpr (std::is_same_v<T, float>) {
@@ -143,6 +136,15 @@ class Comparer {
     }
 
   private:
+    template <typename T>
+    void SameListed(const std::string& path, const T& a, const T& b) {
+        std::apply(
+            [&](const auto&... member) {
+                (SameMember(path, member.name, a.*member.pointer, b.*member.pointer), ...);
+            },
+            MembersOf(static_cast<const T*>(nullptr)));
+    }
+
     template <typename M>
     void SameMember(const std::string& path, std::string_view name, const M& a, const M& b) {
         if (path.empty() && name == "baseDirectory" && !compareBaseDirectory_) {
