@@ -4,53 +4,25 @@
 #include <memory>
 
 #include "host/inode.h"
+#include "host/key_classes.h"
 
 namespace {
-
-template <class Key>
-std::unique_ptr<IKey> MakeKey() {
-    return std::make_unique<Key>();
-}
-
-// The key that GetKey fills for each keyframe controller class.
-struct KeyOfClass {
-    Class_ID controller;
-    std::unique_ptr<IKey> (*make)();
-};
-
-const KeyOfClass kKeysOfClasses[] = {
-    {bezierPositionClassID, MakeKey<IBezPoint3Key>},
-    {linearPositionClassID, MakeKey<ILinPoint3Key>},
-    {tcbPositionClassID, MakeKey<ITCBPoint3Key>},
-    {tcbRotationClassID, MakeKey<ITCBRotKey>},
-    {linearRotationClassID, MakeKey<ILinRotKey>},
-    {bezierRotationClassID, MakeKey<IBezQuatKey>},
-    {bezierScaleClassID, MakeKey<IBezScaleKey>},
-    {linearScaleClassID, MakeKey<ILinScaleKey>},
-    {tcbScaleClassID, MakeKey<ITCBScaleKey>},
-    {bezierFloatClassID, MakeKey<IBezFloatKey>},
-    {linearFloatClassID, MakeKey<IBezFloatKey>},
-    {onOffFloatClassID, MakeKey<IBezFloatKey>},
-};
 
 // A key of the type the controller holds, for GetKey to fill; another keyframe class gets the
 // Bezier key of its kind.
 std::unique_ptr<IKey> MakeKeyFor(Control* controller) {
-    const Class_ID kind = controller->ClassID();
-    for (const KeyOfClass& entry : kKeysOfClasses) {
-        if (entry.controller == kind) {
-            return entry.make();
-        }
+    if (std::unique_ptr<IKey> key = NewKeyOfClass(controller->ClassID())) {
+        return key;
     }
     switch (controller->SuperClassID()) {
         case CTRL_ROTATION_CLASS_ID:
-            return MakeKey<IBezQuatKey>();
+            return std::make_unique<IBezQuatKey>();
         case CTRL_SCALE_CLASS_ID:
-            return MakeKey<IBezScaleKey>();
+            return std::make_unique<IBezScaleKey>();
         case CTRL_FLOAT_CLASS_ID:
-            return MakeKey<IBezFloatKey>();
+            return std::make_unique<IBezFloatKey>();
         default:
-            return MakeKey<IBezPoint3Key>();
+            return std::make_unique<IBezPoint3Key>();
     }
 }
 
