@@ -70,6 +70,7 @@ void ReadPlain(Reader& reader, JsonElement value, const JsonPath& path, M& out) 
     } else if constexpr (kIsOptional<M>) {
         ReadPlain(reader, value, path, out.emplace());
     } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
+        // Before the described structs: these add a form or a check to their tables.
         out = reader.ReadFloatTrack(value, path);
     } else if constexpr (std::is_same_v<M, doc::Controller<doc::PositionKey>>) {
         out = reader.ReadPositionController(value, path);

@@ -119,6 +119,7 @@ void SceneDocumentWriter::WritePlain(const M& value) {
     } else if constexpr (requires { value.has_value(); }) {
         WritePlain(*value);
     } else if constexpr (std::is_same_v<M, doc::FloatTrack>) {
+        // Before the described structs: a constant track is written as a number.
         WriteFloatTrack(value);
     } else if constexpr (DescribedDocumentStruct<M>) {
         WriteDescribed(value);
