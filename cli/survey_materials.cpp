@@ -11,13 +11,12 @@
 #include "cli/scene_survey.h"
 #include "host/material.h"
 #include "host/render_mesh.h"
+#include "mesh_export/enum_mesh.h"
 #include "mesh_export/materials.h"
 
 namespace pellucid::cli {
 
 namespace {
-
-constexpr int kMaxMaterials = 2048;
 
 bool IsLegalTextureSize(int size) {
     return size >= 8 && size <= 2048 && (size & (size - 1)) == 0;
@@ -190,7 +189,7 @@ void SurveyMaterials(standalone::StandaloneHost& host, SceneSurvey& survey) {
             survey.badMaterialIds.push_back(
                 {face, id, nodeMaterial->NumSubMtls(), NameOf(material)});
         }
-        if (static_cast<int>(survey.materials.size()) < kMaxMaterials) {
+        if (static_cast<int>(survey.materials.size()) < MAX_MATERIALS) {
             listed.emplace(material, static_cast<int>(survey.materials.size()));
             survey.materials.push_back({material, NameOf(material), face});
         }
