@@ -38,8 +38,7 @@ std::string NameOf(Mtl* material) {
 
 class TextureWalk {
   public:
-    TextureWalk(standalone::StandaloneHost& host, SceneSurvey& survey)
-        : host_(host), survey_(survey) {
+    TextureWalk(standalone::StandaloneHost& host, SceneSurvey& survey) : survey_(survey) {
         for (const standalone::MapEntry& entry : host.GetScene().Maps()) {
             sources_.emplace(entry.map.get(), &entry.source);
         }
@@ -160,7 +159,6 @@ class TextureWalk {
         }
     }
 
-    standalone::StandaloneHost& host_;
     SceneSurvey& survey_;
     std::unordered_map<Texmap*, const doc::Map*> sources_;
 };
@@ -191,7 +189,7 @@ void SurveyMaterials(standalone::StandaloneHost& host, SceneSurvey& survey) {
         }
         if (static_cast<int>(survey.materials.size()) < MAX_MATERIALS) {
             listed.emplace(material, static_cast<int>(survey.materials.size()));
-            survey.materials.push_back({material, NameOf(material), face});
+            survey.materials.push_back({material, NameOf(material)});
         }
     }
 

@@ -130,7 +130,6 @@ void AssignObjects(SceneSurvey& survey) {
                     "",
                     {},
                     {{"object", main->GetName()}}};
-            ++survey.collisionBoxes;
         } else if (parent != nullptr && IsCollBox(parentObject) &&
                    parent->GetParentNode() == main) {
             const int zone = NameNumber(entry.node->GetName(), 4, 2);
@@ -189,7 +188,6 @@ void AssignBoneRoles(SceneSurvey& survey) {
             carriedBone[i] = entry.bone;
             survey.bones.push_back(name);
             survey.boneNodes.push_back(node);
-            survey.boneParents.push_back(ancestor);
             if (entry.bone == 0) {
                 rootBoneParent = node->GetParentNode();
             } else if (ancestor < 0) {
