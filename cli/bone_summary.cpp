@@ -43,13 +43,6 @@ std::string Holder(const BoneTree& tree, INode* node) {
     return fmt::format("bone {} \"{}\"", bone, node->GetName());
 }
 
-// The rotation section's entries for these key times: the keys, and a rest entry at time 0
-// unless a key sits there.
-size_t RotationEntries(const std::vector<TimeValue>& keys) {
-    const bool keyAtZero = std::find(keys.begin(), keys.end(), 0) != keys.end();
-    return keys.size() + (keyAtZero ? 0 : 1);
-}
-
 std::string CyclicText(bool cyclic, bool keysPastRange) {
     if (cyclic) {
         return "cyclic (keys past the range, the loop option on)";

@@ -143,4 +143,8 @@ void SurveySkin(SceneSurvey& survey);
 // "1 bone", "2 bones".
 std::string Counted(size_t count, const char* singular, const char* plural);
 
+// The bone export's rotation entries for a bone with these key times: the keys, and a rest entry
+// at time 0 unless a key sits there.
+size_t RotationEntries(const std::vector<TimeValue>& keys);
+
 }  // namespace pellucid::cli

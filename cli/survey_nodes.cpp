@@ -255,8 +255,7 @@ void SurveyBoneKeys(SceneSurvey& survey) {
     for (size_t b = 0; b < survey.boneNodes.size() && survey.keyTableFullBone < 0; ++b) {
         const std::vector<TimeValue> times =
             ControllerKeyTimes(NodeRotationController(survey.boneNodes[b]));
-        const bool keyAtZero = std::find(times.begin(), times.end(), 0) != times.end();
-        if (times.size() + (keyAtZero ? 0 : 1) > static_cast<size_t>(MAX_ROTATION_ENTRIES)) {
+        if (RotationEntries(times) > static_cast<size_t>(MAX_ROTATION_ENTRIES)) {
             survey.keyTableFullBone = static_cast<int>(b);
             survey.keyTableFullKeys = static_cast<int>(times.size());
         }
@@ -317,6 +316,11 @@ std::vector<Finding> SilentFindingsFor(const SceneSurvey& survey, std::string_vi
         }
     }
     return findings;
+}
+
+size_t RotationEntries(const std::vector<TimeValue>& keys) {
+    const bool keyAtZero = std::find(keys.begin(), keys.end(), 0) != keys.end();
+    return keys.size() + (keyAtZero ? 0 : 1);
 }
 
 std::string Counted(size_t count, const char* singular, const char* plural) {
