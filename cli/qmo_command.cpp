@@ -33,6 +33,8 @@ struct PlacedModel {
     const QmoModelLine* line;
     std::string file;  // the scene file found, "" when none was
     const standalone::MergeRecord* merge = nullptr;
+
+    bool Placed() const { return merge != nullptr && merge->merged; }
 };
 
 std::string SkipReason(const QmoSkippedLine& skipped) {
@@ -107,7 +109,7 @@ void WriteModelsJson(standalone::JsonWriter& json, const std::vector<PlacedModel
         } else {
             json.String(model.file);
         }
-        json.BoolField("placed", model.merge != nullptr && model.merge->merged);
+        json.BoolField("placed", model.Placed());
         WriteStrings(json, "nodes",
                      model.merge != nullptr ? model.merge->nodes : std::vector<std::string>());
         json.Key("position");
@@ -142,12 +144,12 @@ int RunQmoImport(const QmoImportOptions& options, std::ostream& out, std::ostrea
     }
     size_t placedCount = 0;
     for (const PlacedModel& model : models) {
-        placedCount += model.merge != nullptr && model.merge->merged ? 1 : 0;
+        placedCount += model.Placed() ? 1 : 0;
     }
     std::string summary = fmt::format("wrote {} ({} of {} model{} placed)\n", output.Name(),
                                       placedCount, models.size(), models.size() == 1 ? "" : "s");
     for (const PlacedModel& model : models) {
-        if (model.merge != nullptr && model.merge->merged) {
+        if (model.Placed()) {
             const Point3 at = model.line->transform.GetTrans();
             summary += fmt::format("  line {}: {} at ({}, {}, {}) from {}\n", model.line->line,
                                    model.merge->nodes.front(), at.x, at.y, at.z, model.file);
