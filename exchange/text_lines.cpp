@@ -36,6 +36,9 @@ bool TextLines::Next(std::string& line) {
         stop_ = Stop::Unterminated;
         return false;
     }
-    line.resize(line.find('\0') == std::string::npos ? line.size() : line.find('\0'));
+    const size_t zero = line.find('\0');
+    if (zero != std::string::npos) {
+        line.resize(zero);
+    }
     return true;
 }

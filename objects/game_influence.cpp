@@ -4,6 +4,7 @@
 
 #include "host/inode.h"
 #include "host/physique.h"
+#include "host/render_mesh.h"
 #include "resources/string_ids.h"
 
 namespace {
@@ -36,28 +37,13 @@ Modifier* FindPhysiqueModifier(INode* node) {
     return nullptr;
 }
 
-// The fixed view that the base mesh is rendered for.
-class PreviewView : public View {
-  public:
-    Point2 ViewToScreen(Point3 p) override { return Point2(p.x, p.y); }
-};
-
-// The render mesh at time 0 of the geometric object below every derived object of the node.
-// The caller deletes it when `needDelete` is set.
-Mesh* GetBaseMesh(INode* node, BOOL& needDelete) {
-    needDelete = FALSE;
+// The geometric object below every derived object of the node, or null.
+Object* BaseGeometry(INode* node) {
     Object* object = node->GetObjectRef();
     while (object != nullptr && object->ClassID() == derivObjClassID) {
         object = static_cast<IDerivedObject*>(object)->GetObjRef();
     }
-    if (object == nullptr || object->SuperClassID() != GEOMOBJECT_CLASS_ID) {
-        return nullptr;
-    }
-    PreviewView view;
-    view.screenW = 640.0f;
-    view.screenH = 480.0f;
-    view.worldToView.IdentityMatrix();
-    return static_cast<GeomObject*>(object)->GetRenderMesh(0, node, view, needDelete);
+    return object != nullptr && object->SuperClassID() == GEOMOBJECT_CLASS_ID ? object : nullptr;
 }
 
 Matrix3 InitialTransform(IPhysiqueExport* skin, INode* node) {
@@ -73,7 +59,7 @@ Point3 FollowBone(const Point3& boundWorld, IPhysiqueExport* skin, INode* bone, 
 }
 
 void DeformVertices(TimeValue t, Object* object, INode* node, IPhysiqueExport* skin,
-                    IPhyContextExport* context, const Mesh* base) {
+                    IPhyContextExport* context, const Mesh& base) {
     const Matrix3 toObject = Inverse(node->GetObjectTM(t));
     const Matrix3 bound = InitialTransform(skin, node);
     context->ConvertToRigid(TRUE);
@@ -84,8 +70,8 @@ void DeformVertices(TimeValue t, Object* object, INode* node, IPhysiqueExport* s
             continue;
         }
         // A vertex beyond the base mesh has no position to start from and stays as it is.
-        if (base != nullptr && i < base->getNumVerts()) {
-            const Point3 boundWorld = base->getVert(i) * bound;
+        if (i < base.getNumVerts()) {
+            const Point3 boundWorld = base.getVert(i) * bound;
             Point3 world;
             bool placed = true;
             if (vertex->GetVertexType() == RIGID_BLENDED_TYPE) {
@@ -127,18 +113,15 @@ void GameInfluence::ModifyObject(TimeValue t, ModContext&, ObjectState* os, INod
     if (physique == nullptr || os == nullptr || os->obj == nullptr) {
         return;
     }
-    BOOL needDelete = FALSE;
-    Mesh* base = GetBaseMesh(skinNode, needDelete);
+    // The render mesh at time 0 of the base object; none when there is no base object.
+    const RenderMesh base(BaseGeometry(skinNode), skinNode, 0);
     auto* skin = static_cast<IPhysiqueExport*>(physique->GetInterface(I_PHYINTERFACE));
     if (skin != nullptr) {
         if (IPhyContextExport* context = skin->GetContextInterface(skinNode)) {
-            DeformVertices(t, os->obj, skinNode, skin, context, base);
+            DeformVertices(t, os->obj, skinNode, skin, context, base.mesh());
             skin->ReleaseContextInterface(context);
         }
         physique->ReleaseInterface(I_PHYINTERFACE, skin);
-    }
-    if (needDelete) {
-        delete base;
     }
     PointsChanged(os->obj);
 }

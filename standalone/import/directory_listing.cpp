@@ -19,14 +19,19 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
                                               [](char x, char y) { return Upper(x) == Upper(y); });
 }
 
+// Names that differ only by letter case keep their byte order. Bytes compare unsigned, as the
+// strings' own comparison does; nothing is copied, since a listing's sort compares often.
 bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto upper = [](const std::string& s) {
-        std::string u = s;
-        std::transform(u.begin(), u.end(), u.begin(), Upper);
-        return u;
+    const auto upperLess = [](char x, char y) {
+        return static_cast<unsigned char>(Upper(x)) < static_cast<unsigned char>(Upper(y));
     };
-    const std::string ua = upper(a), ub = upper(b);
-    return ua != ub ? ua < ub : a < b;
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), upperLess)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), upperLess)) {
+        return false;
+    }
+    return a < b;
 }
 
 // Whether the folder is one of the folders that its own path passes through, reached again

@@ -13,9 +13,14 @@ namespace pellucid::standalone {
 
 namespace {
 
-// Gives every id of `items` that is taken, or repeats an earlier one, the first free suffix.
-template <typename Item>
-void RenameTakenIds(std::vector<Item>& items, std::unordered_set<std::string> taken) {
+// Gives every id of `items` that an entry of the scene has, or that repeats an earlier one, the
+// first free suffix.
+template <typename Item, typename Entries, typename IdOf>
+void RenameTakenIds(std::vector<Item>& items, const Entries& entries, IdOf idOf) {
+    std::unordered_set<std::string> taken;
+    for (const auto& entry : entries) {
+        taken.insert(idOf(entry));
+    }
     for (Item& item : items) {
         if (item.id.empty()) {
             continue;
@@ -32,31 +37,13 @@ void RenameTakenIds(std::vector<Item>& items, std::unordered_set<std::string> ta
 }
 
 void RenameTakenIds(doc::Document& document, const Scene& scene) {
-    std::unordered_set<std::string> ids;
-    for (const auto& node : scene.Nodes()) {
-        ids.insert(node->id);
-    }
-    RenameTakenIds(document.nodes, ids);
-    ids.clear();
-    for (const ObjectEntry& entry : scene.Objects()) {
-        ids.insert(entry.id);
-    }
-    RenameTakenIds(document.objects, ids);
-    ids.clear();
-    for (const ModifierEntry& entry : scene.Modifiers()) {
-        ids.insert(entry.source.id);
-    }
-    RenameTakenIds(document.modifiers, ids);
-    ids.clear();
-    for (const MaterialEntry& entry : scene.Materials()) {
-        ids.insert(entry.source.id);
-    }
-    RenameTakenIds(document.materials, ids);
-    ids.clear();
-    for (const MapEntry& entry : scene.Maps()) {
-        ids.insert(entry.source.id);
-    }
-    RenameTakenIds(document.maps, ids);
+    RenameTakenIds(document.nodes, scene.Nodes(), [](const auto& node) { return node->id; });
+    RenameTakenIds(document.objects, scene.Objects(),
+                   [](const ObjectEntry& entry) { return entry.id; });
+    const auto sourceId = [](const auto& entry) { return entry.source.id; };
+    RenameTakenIds(document.modifiers, scene.Modifiers(), sourceId);
+    RenameTakenIds(document.materials, scene.Materials(), sourceId);
+    RenameTakenIds(document.maps, scene.Maps(), sourceId);
 }
 
 fs::path FolderOf(const std::string& baseDirectory) {

@@ -48,9 +48,8 @@ TEST(ZutExport, WritesTheGoldenFileForMorphedAndStaticMeshes) {
 TEST(ZutExport, WritesNothingWithoutZutNodesAndSucceedsWhenTheFileCannotBeOpened) {
     doc::Document document;
     const int node = standalone::testing::AddNode(document, "Zutbox");
-    document.nodes[0].object =
+    document.nodes[static_cast<size_t>(node)].object =
         standalone::testing::AddObject(document, standalone::testing::TriangleMesh());
-    (void)node;
     EXPECT_EQ(ExportZut(document), "");
 
     auto host = standalone::testing::MakeHost(document);

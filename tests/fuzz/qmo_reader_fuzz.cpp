@@ -11,13 +11,13 @@
 #include "exchange/model_search.h"
 #include "exchange/qmo_reader.h"
 #include "fuzz_require.h"
-#include "host/interface.h"
+#include "tests/support/fake_platform.h"
 
 namespace {
 
 // Every folder less than four levels down holds two subfolders, a dot folder and two files whose
 // names differ from the searched ones by letter case only; deeper folders cannot be listed.
-class MadeUpTree : public HostPlatform {
+class MadeUpTree : public FakePlatform {
   public:
     bool ListDirectory(const std::string& pattern,
                        std::vector<WIN32_FIND_DATAA>& entries) override {
@@ -42,14 +42,6 @@ class MadeUpTree : public HostPlatform {
         add(lowerName, false);
         return true;
     }
-    int MessageBox(HWND, const char*, const char*, UINT) override { return IDOK; }
-    void ReportAssertion(int, const char*) override {}
-    std::vector<std::string> LogicalDriveRoots() override { return {}; }
-    std::string UniversalName(const std::string&) override { return ""; }
-    std::string LocalPath(const std::string&) override { return ""; }
-    Interface* Core() override { return nullptr; }
-    int TicksPerFrame() override { return 160; }
-    void TCBDefaults(float&, float&, float&, float&, float&) override {}
 
     std::string upperName, lowerName;
 };
