@@ -11,6 +11,7 @@
 
 #include "bone_export/enum_bone.h"
 #include "bone_export/key_times.h"
+#include "cli/scene_survey.h"
 #include "host/name_helpers.h"
 
 namespace pellucid::cli {
@@ -29,10 +30,6 @@ class AttachNodeWalk : public ITreeEnumProc {
     }
     std::vector<INode*> nodes;
 };
-
-std::string CountOf(size_t count, const char* one, const char* many) {
-    return fmt::format("{} {}", count, count == 1 ? one : many);
-}
 
 // How the script names the node an attached object hangs on.
 std::string Holder(const BoneTree& tree, INode* node) {
@@ -80,9 +77,9 @@ bool PrintBones(std::ostream& out, const BoneTree& tree, TimeValue lastTick) {
         anyPast = anyPast || pastCount > 0;
         const size_t entries = RotationEntries(rotation);
         std::string line = fmt::format("  bone {} \"{}\": {} ({}), {}", b, node->GetName(),
-                                       CountOf(rotation.size(), "rotation key", "rotation keys"),
-                                       CountOf(entries, "entry", "entries"),
-                                       CountOf(position.size(), "position key", "position keys"));
+                                       Counted(rotation.size(), "rotation key", "rotation keys"),
+                                       Counted(entries, "entry", "entries"),
+                                       Counted(position.size(), "position key", "position keys"));
         if (pastCount > 0) {
             line += fmt::format(", {} past the range", pastCount);
         }
@@ -113,7 +110,7 @@ void PrintAttachedObject(std::ostream& out, const BoneTree& tree, int j, INode* 
     }
     const std::vector<TimeValue> times = AttachedObjectTimes(node);
     if (times.size() > 1) {
-        line += fmt::format("; {} from {} to {}", CountOf(times.size(), "key frame", "key frames"),
+        line += fmt::format("; {} from {} to {}", Counted(times.size(), "key frame", "key frames"),
                             times.front(), times.back());
     } else {
         line += "; no key frames";

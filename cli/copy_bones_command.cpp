@@ -65,7 +65,7 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
         return kExitBadInput;
     }
     // With the scene on standard output, the report goes with the messages.
-    std::ostream& report = output.IsStandardOutput() ? err : out;
+    std::ostream& report = SummaryStream(output, out, err);
     std::vector<std::pair<std::string, std::string>> copies;
     JobNotes notes(err);
     standalone::Scene& scene = host->GetScene();
@@ -144,21 +144,19 @@ int RunCopyBonesCommand(const CopyBonesOptions& options, std::ostream& out, std:
         return kExitBadInput;
     }
     if (options.json) {
-        standalone::JsonWriter json(8);
-        json.BeginObject();
-        json.StringField("output", output.Name());
-        json.Key("copied");
-        json.BeginArray();
-        for (const auto& [from, to] : copies) {
-            json.BeginObject();
-            json.StringField("source", from);
-            json.StringField("target", to);
-            json.EndObject();
-        }
-        json.EndArray();
-        notes.WriteJson(json, host->Messages());
-        json.EndObject();
-        out << json.Text() << "\n";
+        PrintJson(out, [&](standalone::JsonWriter& json) {
+            json.StringField("output", output.Name());
+            json.Key("copied");
+            json.BeginArray();
+            for (const auto& [from, to] : copies) {
+                json.BeginObject();
+                json.StringField("source", from);
+                json.StringField("target", to);
+                json.EndObject();
+            }
+            json.EndArray();
+            notes.WriteJson(json, host->Messages());
+        });
     } else {
         report << fmt::format("wrote {}\n", output.IsStandardOutput()
                                                 ? "the scene to standard output"

@@ -41,14 +41,12 @@ struct ExportOptions {
 
 void PrintJsonReport(std::ostream& out, const ExportOptions& options, const JobOutput& output,
                      const standalone::StandaloneHost& host, const JobNotes& notes) {
-    standalone::JsonWriter json(8);
-    json.BeginObject();
-    json.StringField("scene", options.scene.scenePath);
-    json.StringField("format", options.extension);
-    json.StringField("output", output.Name());
-    notes.WriteJson(json, host.Messages());
-    json.EndObject();
-    out << json.Text() << "\n";
+    PrintJson(out, [&](standalone::JsonWriter& json) {
+        json.StringField("scene", options.scene.scenePath);
+        json.StringField("format", options.extension);
+        json.StringField("output", output.Name());
+        notes.WriteJson(json, host.Messages());
+    });
 }
 
 int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostream& err) {
@@ -86,8 +84,7 @@ int RunExportCommand(const ExportOptions& options, std::ostream& out, std::ostre
         PrintJsonReport(out, options, output, *host, notes);
     } else {
         // With the script on standard output, the summary goes with the messages.
-        std::ostream& summary = output.IsStandardOutput() ? err : out;
-        summary << fmt::format(
+        SummaryStream(output, out, err) << fmt::format(
             "wrote {} ({}, {})\n",
             output.IsStandardOutput() ? "the script to standard output" : output.Name(),
             Counted(messages, "message", "messages"), Counted(notes.Count(), "note", "notes"));

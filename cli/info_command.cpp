@@ -6,6 +6,7 @@
 #include "cli/bone_summary.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/job_report.h"
 #include "cli/scene_session.h"
 #include "cli/scene_survey.h"
 #include "cli/survey_report.h"
@@ -26,12 +27,10 @@ int RunInfoCommand(const InfoOptions& options, std::ostream& out, std::ostream& 
     }
     const SceneSurvey survey = SurveyScene(*host);
     if (options.json) {
-        standalone::JsonWriter json(8);
-        json.BeginObject();
-        json.StringField("scene", options.scene.scenePath);
-        WriteSurveyJson(json, survey);
-        json.EndObject();
-        out << json.Text() << "\n";
+        PrintJson(out, [&](standalone::JsonWriter& json) {
+            json.StringField("scene", options.scene.scenePath);
+            WriteSurveyJson(json, survey);
+        });
         return kExitOk;
     }
     PrintNodeTree(out, survey, false);

@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include "bone_export/bone_tree.h"
 #include "objects/collbox.h"
 
 namespace pellucid::cli {
@@ -158,7 +159,7 @@ std::vector<Finding> MessageNotes::For(const standalone::HostMessage& message) {
                              survey_.keyTableFullKeys)}};
     }
     if (text.rfind("The scene has ", 0) == 0 && text.find(" bones;") != std::string::npos &&
-        survey_.bones.size() == 256) {
+        survey_.bones.size() == static_cast<size_t>(MAX_BONES)) {
         return {{"too-many-bones",
                  fmt::format("the bones after bone 255 \"{}\" in the scene's order are left out; "
                              "nodes below them hang on their nearest kept bone",

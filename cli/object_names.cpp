@@ -2,14 +2,31 @@
 
 #include <fmt/format.h>
 
+#include "objects/collbox.h"
+
 namespace pellucid::cli {
 
+namespace {
+
+struct KnownClass {
+    Class_ID id;
+    const char* name;
+};
+
+template <size_t N>
+std::string NameIn(const KnownClass (&known)[N], const Class_ID& id) {
+    for (const KnownClass& entry : known) {
+        if (entry.id == id) {
+            return entry.name;
+        }
+    }
+    return fmt::format("class ({:#x}, {:#x})", id.PartA(), id.PartB());
+}
+
+}  // namespace
+
 std::string ObjectClassName(const Class_ID& id) {
-    struct Known {
-        Class_ID id;
-        const char* name;
-    };
-    static const Known kKnown[] = {
+    static const KnownClass kKnown[] = {
         {triObjectClassID, "editable mesh"},
         {sphereClassID, "sphere"},
         {boxObjectClassID, "box"},
@@ -20,32 +37,18 @@ std::string ObjectClassName(const Class_ID& id) {
         {simpleCameraClassID, "camera"},
         {splineShapeClassID, "shape"},
         {patchObjectClassID, "editable patch"},
-        {Class_ID(0x576809a3, 0x3f972dbe), "CollBox"},
+        {COLLBOX_CLASS_ID, "CollBox"},
     };
-    for (const Known& known : kKnown) {
-        if (known.id == id) {
-            return known.name;
-        }
-    }
-    return fmt::format("class ({:#x}, {:#x})", id.PartA(), id.PartB());
+    return NameIn(kKnown, id);
 }
 
 std::string ControllerClassName(const Class_ID& id) {
-    struct Known {
-        Class_ID id;
-        const char* name;
-    };
-    static const Known kKnown[] = {
+    static const KnownClass kKnown[] = {
         {bezierPositionClassID, "Bezier position"}, {linearPositionClassID, "linear position"},
         {tcbPositionClassID, "TCB position"},       {tcbRotationClassID, "TCB rotation"},
         {linearRotationClassID, "linear rotation"}, {bezierRotationClassID, "Bezier rotation"},
     };
-    for (const Known& known : kKnown) {
-        if (known.id == id) {
-            return known.name;
-        }
-    }
-    return fmt::format("class ({:#x}, {:#x})", id.PartA(), id.PartB());
+    return NameIn(kKnown, id);
 }
 
 std::string ObjectClassName(Object* object) {

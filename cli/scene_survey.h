@@ -66,7 +66,6 @@ struct SurveyNode {
 struct SurveyMaterial {
     Mtl* material = nullptr;  // null: the entry of faces without a material
     std::string name;
-    int firstFace = 0;  // the face that brought the entry
 };
 
 // A bitmap that the mesh export reaches through a material's slots, in the order it writes them.
@@ -118,7 +117,6 @@ struct SceneSurvey {
     int nanUvFace = -1;
     std::vector<std::string> bones;  // node names by bone number
     std::vector<INode*> boneNodes;
-    std::vector<int> boneParents;
     // Bones other than bone 0 without a bone ancestor, in bone order.
     std::vector<int> rootlessBones;
     int triggers = 0;
@@ -127,7 +125,6 @@ struct SceneSurvey {
     int keyTableFullKeys = 0;
     // The root bone's keyed position controller when it is not a Bezier one ("" otherwise).
     std::string rootPositionController;
-    int collisionBoxes = 0;  // written with the main object
     SkinSurvey skin;
     // What the library drops without a word, in scene order.
     std::vector<Finding> silent;

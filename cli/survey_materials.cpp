@@ -11,13 +11,12 @@
 #include "cli/scene_survey.h"
 #include "host/material.h"
 #include "host/render_mesh.h"
+#include "mesh_export/enum_mesh.h"
 #include "mesh_export/materials.h"
 
 namespace pellucid::cli {
 
 namespace {
-
-constexpr int kMaxMaterials = 2048;
 
 bool IsLegalTextureSize(int size) {
     return size >= 8 && size <= 2048 && (size & (size - 1)) == 0;
@@ -39,8 +38,7 @@ std::string NameOf(Mtl* material) {
 
 class TextureWalk {
   public:
-    TextureWalk(standalone::StandaloneHost& host, SceneSurvey& survey)
-        : host_(host), survey_(survey) {
+    TextureWalk(standalone::StandaloneHost& host, SceneSurvey& survey) : survey_(survey) {
         for (const standalone::MapEntry& entry : host.GetScene().Maps()) {
             sources_.emplace(entry.map.get(), &entry.source);
         }
@@ -161,7 +159,6 @@ class TextureWalk {
         }
     }
 
-    standalone::StandaloneHost& host_;
     SceneSurvey& survey_;
     std::unordered_map<Texmap*, const doc::Map*> sources_;
 };
@@ -190,9 +187,9 @@ void SurveyMaterials(standalone::StandaloneHost& host, SceneSurvey& survey) {
             survey.badMaterialIds.push_back(
                 {face, id, nodeMaterial->NumSubMtls(), NameOf(material)});
         }
-        if (static_cast<int>(survey.materials.size()) < kMaxMaterials) {
+        if (static_cast<int>(survey.materials.size()) < MAX_MATERIALS) {
             listed.emplace(material, static_cast<int>(survey.materials.size()));
-            survey.materials.push_back({material, NameOf(material), face});
+            survey.materials.push_back({material, NameOf(material)});
         }
     }
 

@@ -2,34 +2,23 @@
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <unordered_map>
 
+#include "bone_export/bone_tree.h"
+#include "bone_export/enum_bone.h"
 #include "bone_export/key_times.h"
 #include "cli/object_names.h"
 #include "cli/scene_survey.h"
 #include "host/material.h"
 #include "host/name_helpers.h"
 #include "host/render_mesh.h"
+#include "mesh_export/enum_mesh.h"
 #include "objects/collbox.h"
 
 namespace pellucid::cli {
 
 namespace {
-
-constexpr int kMaxBones = 256;
-constexpr int kMaxTriggers = 256;
-constexpr int kMaxMeshAttachments = 256;
-constexpr int kMaxBoneAttachments = 16;
-
-std::string UpperPrefix(const std::string& name, size_t count) {
-    std::string prefix = name.substr(0, count);
-    for (char& c : prefix) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return prefix;
-}
 
 bool IsGeometry(Object* object) {
     return object != nullptr && object->SuperClassID() == GEOMOBJECT_CLASS_ID &&
@@ -92,7 +81,7 @@ SurveyRole MeshRole(const MeshNodeClassification& mesh, const std::string& name,
         case MeshNodeClass::MainObject:
             break;
     }
-    const std::string upper = UpperPrefix(name, 5);
+    const std::string upper = UpperPrefix(name.c_str(), 5);
     if (!IsSphere(object) && (upper == "MAGIC" || upper.rfind("GLOW", 0) == 0)) {
         return {"object", "object",
                 fmt::format("visible geometry (named {}.. but not a sphere, so not a marker)",
@@ -141,7 +130,6 @@ void AssignObjects(SceneSurvey& survey) {
                     "",
                     {},
                     {{"object", main->GetName()}}};
-            ++survey.collisionBoxes;
         } else if (parent != nullptr && IsCollBox(parentObject) &&
                    parent->GetParentNode() == main) {
             const int zone = NameNumber(entry.node->GetName(), 4, 2);
@@ -191,7 +179,7 @@ void AssignBoneRoles(SceneSurvey& survey) {
         Object* object = node->EvalWorldState(0, TRUE).obj;
         const std::string name = node->GetName();
         if (IsBone(object)) {
-            if (static_cast<int>(survey.bones.size()) >= kMaxBones) {
+            if (static_cast<int>(survey.bones.size()) >= MAX_BONES) {
                 entry.boneRole = {"bone-left-out", "bone left out",
                                   "the skeleton holds at most 256 bones"};
                 continue;
@@ -200,7 +188,6 @@ void AssignBoneRoles(SceneSurvey& survey) {
             carriedBone[i] = entry.bone;
             survey.bones.push_back(name);
             survey.boneNodes.push_back(node);
-            survey.boneParents.push_back(ancestor);
             if (entry.bone == 0) {
                 rootBoneParent = node->GetParentNode();
             } else if (ancestor < 0) {
@@ -212,8 +199,8 @@ void AssignBoneRoles(SceneSurvey& survey) {
                               : ancestor < 0  ? "a bone helper with no bone above it: a second root"
                                               : "a bone helper, numbered in the scene's order",
                               {{"number", entry.bone}, {"parent", ancestor}}};
-        } else if (IsSphere(object) && UpperPrefix(name, 7) == "TRIGGER") {
-            if (survey.triggers < kMaxTriggers) {
+        } else if (IsSphere(object) && UpperPrefix(name.c_str(), 7) == "TRIGGER") {
+            if (survey.triggers < MAX_TRIGGERS) {
                 const int number = NameNumber(name.c_str(), 7, 4);
                 entry.boneRole = {"trigger",
                                   fmt::format("trigger {}", number),
@@ -223,10 +210,10 @@ void AssignBoneRoles(SceneSurvey& survey) {
             }
             ++survey.triggers;
         }
-        if (UpperPrefix(name, 6) != "ATTACH") {
+        if (UpperPrefix(name.c_str(), 6) != "ATTACH") {
             continue;
         }
-        if (boneAttachments < kMaxBoneAttachments) {
+        if (boneAttachments < MAX_BONE_ATTACH) {
             const int number = NameNumber(name.c_str(), 6, 3);
             entry.boneRole = {"attached-object",
                               fmt::format("attached object (number {})", number),
@@ -237,7 +224,7 @@ void AssignBoneRoles(SceneSurvey& survey) {
                 {"bone-attachment-dropped",
                  fmt::format("\"{}\" is left out of the bone export: it keeps only the first {} "
                              "nodes named ATTACH..",
-                             name, kMaxBoneAttachments)});
+                             name, MAX_BONE_ATTACH)});
         }
         ++boneAttachments;
         if (entry.mesh.nodeClass == MeshNodeClass::NotGeometry) {
@@ -265,12 +252,11 @@ void AssignBoneRoles(SceneSurvey& survey) {
 // What the bone export's key sections will refuse: a rotation key table past its capacity, a root
 // position controller of a kind it cannot read.
 void SurveyBoneKeys(SceneSurvey& survey) {
-    constexpr size_t kMaxRotationEntries = 2048;
     for (size_t b = 0; b < survey.boneNodes.size() && survey.keyTableFullBone < 0; ++b) {
         const std::vector<TimeValue> times =
             ControllerKeyTimes(NodeRotationController(survey.boneNodes[b]));
         const bool keyAtZero = std::find(times.begin(), times.end(), 0) != times.end();
-        if (times.size() + (keyAtZero ? 0 : 1) > kMaxRotationEntries) {
+        if (times.size() + (keyAtZero ? 0 : 1) > static_cast<size_t>(MAX_ROTATION_ENTRIES)) {
             survey.keyTableFullBone = static_cast<int>(b);
             survey.keyTableFullKeys = static_cast<int>(times.size());
         }
@@ -362,12 +348,12 @@ void SurveyNodes(standalone::StandaloneHost& host, SceneSurvey& survey) {
             entry.faces = mesh.mesh().getNumFaces();
         }
         if (entry.mesh.nodeClass == MeshNodeClass::AttachedObject &&
-            ++meshAttachments > kMaxMeshAttachments) {
+            ++meshAttachments > MAX_ATTACH_NODES) {
             survey.silent.push_back(
                 {"mesh-attachment-dropped",
                  fmt::format("\"{}\" is not written: the mesh export keeps only the first {} "
                              "attached objects",
-                             node->GetName(), kMaxMeshAttachments)});
+                             node->GetName(), MAX_ATTACH_NODES)});
         }
         if (entry.mesh.nodeClass == MeshNodeClass::Trigger && !IsSphere(object)) {
             survey.silent.push_back(

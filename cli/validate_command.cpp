@@ -15,6 +15,7 @@
 #include "cli/commands.h"
 #include "cli/job_guard.h"
 #include "cli/job_notes.h"
+#include "cli/job_report.h"
 #include "cli/library_classes.h"
 #include "cli/message_notes.h"
 #include "cli/nonfinite_scan.h"
@@ -145,22 +146,20 @@ int RunValidateCommand(const ValidateOptions& options, std::ostream& out, std::o
     const bool passed = messages == 0 && (!options.strict || notes == 0);
 
     if (options.json) {
-        standalone::JsonWriter json(8);
-        json.BeginObject();
-        json.StringField("scene", options.scene.scenePath);
-        json.BoolField("passed", passed);
-        json.IntField("messageBoxes", static_cast<int64_t>(messages));
-        WriteSurveyJson(json, survey);
-        json.Key("exports");
-        json.BeginArray();
-        for (const ExportRun& run : runs) {
-            WriteRunJson(json, run);
-        }
-        json.EndArray();
-        json.Key("commonNotes");
-        WriteFindingsJson(json, common);
-        json.EndObject();
-        out << json.Text() << "\n";
+        PrintJson(out, [&](standalone::JsonWriter& json) {
+            json.StringField("scene", options.scene.scenePath);
+            json.BoolField("passed", passed);
+            json.IntField("messageBoxes", static_cast<int64_t>(messages));
+            WriteSurveyJson(json, survey);
+            json.Key("exports");
+            json.BeginArray();
+            for (const ExportRun& run : runs) {
+                WriteRunJson(json, run);
+            }
+            json.EndArray();
+            json.Key("commonNotes");
+            WriteFindingsJson(json, common);
+        });
     } else {
         PrintNodeTree(out, survey, true);
         PrintSkeletonCounts(out, survey);

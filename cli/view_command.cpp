@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/job_output.h"
+#include "cli/job_report.h"
 #include "cli/scene_session.h"
 #include "cli/suggestions.h"
 #include "standalone/viewport/scene_drawing.h"
@@ -22,11 +23,8 @@ int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& 
         return kExitBadInput;
     }
     JobOutput output(options.outputPath, "-o");
-    if (!output.Check({options.scene.scenePath}, err)) {
-        return kExitBadInput;
-    }
-    auto host = LoadScene(options.scene, err);
-    if (!host || !output.Check(SceneInputFiles(options.scene, *host), err)) {
+    auto host = LoadJobScene(options.scene, output, false, err);
+    if (!host) {
         return kExitBadInput;
     }
     const std::string svg =
@@ -34,9 +32,9 @@ int RunViewCommand(const ViewOptions& options, std::ostream& out, std::ostream& 
     if (!output.WriteText(svg, out, err)) {
         return kExitBadInput;
     }
-    std::ostream& summary = output.IsStandardOutput() ? err : out;
-    summary << fmt::format("wrote {} ({} view, {})\n", output.Name(), options.view,
-                           options.shaded ? "shaded" : "wireframe");
+    SummaryStream(output, out, err)
+        << fmt::format("wrote {} ({} view, {})\n", output.Name(), options.view,
+                       options.shaded ? "shaded" : "wireframe");
     return kExitOk;
 }
 

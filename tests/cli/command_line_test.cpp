@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "cli/run_pellucid.h"
 #include "support/script_files.h"
@@ -19,12 +18,6 @@ int LineCount(const std::string& text) {
         lines += c == '\n' ? 1 : 0;
     }
     return lines;
-}
-
-std::string WriteScene(const std::string& folder, const std::string& json) {
-    const std::string path = folder + "/scene.pscene.json";
-    std::ofstream(path) << json;
-    return path;
 }
 
 TEST(ClassesCommand, ListsTheFifteenRegisteredClassesInRegistryOrder) {

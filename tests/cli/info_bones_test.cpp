@@ -2,7 +2,6 @@
 // keys and rotation entries, and each attached object's holder, links and key frames.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "cli/run_pellucid.h"
@@ -42,12 +41,6 @@ std::string AnimatedScene(bool loop) {
               {"time": 400, "value": {"axisAngle": [0, 1, 0, 45]}}]}}]},
         {"name": "Prop", "object": {"type": "dummy"},
          "children": [{"name": "ATTACH03_Lamp  ", "object": {"type": "dummy"}}]}]})";
-}
-
-std::string WriteScene(const std::string& folder, const std::string& json) {
-    const std::string path = folder + "/scene.pscene.json";
-    std::ofstream(path) << json;
-    return path;
 }
 
 // The lines from the one that starts with `first` to the end.

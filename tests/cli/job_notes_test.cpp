@@ -2,19 +2,11 @@
 // without a word; they count for --strict and never change the script.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "cli/run_pellucid.h"
 #include "support/script_files.h"
 
 namespace pellucid::test {
 namespace {
-
-std::string WriteScene(const std::string& folder, const std::string& json) {
-    const std::string path = folder + "/scene.pscene.json";
-    std::ofstream(path) << json;
-    return path;
-}
 
 // A crate whose texture has no image, and a dummy named as an attachment.
 const char kSilentDrops[] = R"({"pellucidScene": 1,

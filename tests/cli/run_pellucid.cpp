@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "support/script_files.h"
 
@@ -32,6 +33,12 @@ std::string TemporaryFolder(const std::string& name) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();
+}
+
+std::string WriteScene(const std::string& folder, const std::string& json) {
+    const std::string path = folder + "/scene.pscene.json";
+    std::ofstream(path, std::ios::binary) << json;
+    return path;
 }
 
 CommandResult RunPellucid(const std::vector<std::string>& args) {

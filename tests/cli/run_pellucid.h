@@ -18,5 +18,7 @@ CommandResult RunPellucidAfter(const std::string& setup, const std::vector<std::
 
 // A fresh, empty folder for one test.
 std::string TemporaryFolder(const std::string& name);
+// Writes `json` as scene.pscene.json in `folder`; its path.
+std::string WriteScene(const std::string& folder, const std::string& json);
 
 }  // namespace pellucid::test

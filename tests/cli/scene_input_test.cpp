@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "cli/run_pellucid.h"
 
@@ -13,12 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kSource = PELLUCID_SOURCE_DIR;
-
-std::string WriteScene(const std::string& folder, const std::string& json) {
-    const std::string path = folder + "/scene.pscene.json";
-    std::ofstream(path, std::ios::binary) << json;
-    return path;
-}
 
 const char kBox[] = R"("object": {"type": "box", "length": 1, "width": 1, "height": 1})";
 

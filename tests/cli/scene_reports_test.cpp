@@ -13,12 +13,6 @@ namespace {
 const std::string kSource = PELLUCID_SOURCE_DIR;
 const std::string kGolden = std::string(PELLUCID_TEST_DATA) + "/golden/cli/";
 
-std::string WriteScene(const std::string& folder, const std::string& json) {
-    const std::string path = folder + "/scene.pscene.json";
-    std::ofstream(path) << json;
-    return path;
-}
-
 // A crate with a visible and a hidden collision box, a box hung elsewhere, and one trigger.
 const char kCrate[] = R"({"pellucidScene": 1, "nodes": [
  {"name": "Crate", "object": {"type": "box", "length": 1, "width": 1, "height": 1}, "children": [
