@@ -34,7 +34,7 @@ bool WorldCache::Find(TimeValue t, Matrix3& out) const {
     if (slots_.empty()) {
         return false;
     }
-    for (size_t slot = SlotOf(t);; slot = (slot + 1) & (slots_.size() - 1)) {
+    for (size_t slot = SlotOf(t);; slot = NextSlot(slot)) {
         const std::uint32_t entry = slots_[slot];
         if (entry == 0) {
             return false;
@@ -53,22 +53,22 @@ void WorldCache::Insert(TimeValue t, const Matrix3& world) {
     }
     times_.push_back(t);
     worlds_.push_back(world);
-    size_t slot = SlotOf(t);
-    while (slots_[slot] != 0) {
-        slot = (slot + 1) & (slots_.size() - 1);
-    }
-    slots_[slot] = static_cast<std::uint32_t>(times_.size());
+    Place(times_.size() - 1);
 }
 
 void WorldCache::Grow() {
     slots_.assign(slots_.empty() ? kFirstSlotCount : slots_.size() * 2, 0u);
     for (size_t i = 0; i < times_.size(); ++i) {
-        size_t slot = SlotOf(times_[i]);
-        while (slots_[slot] != 0) {
-            slot = (slot + 1) & (slots_.size() - 1);
-        }
-        slots_[slot] = static_cast<std::uint32_t>(i + 1);
+        Place(i);
     }
+}
+
+void WorldCache::Place(size_t entry) {
+    size_t slot = SlotOf(times_[entry]);
+    while (slots_[slot] != 0) {
+        slot = NextSlot(slot);
+    }
+    slots_[slot] = static_cast<std::uint32_t>(entry + 1);
 }
 
 }  // namespace pellucid::standalone

@@ -27,6 +27,10 @@ class WorldCache {
 
   private:
     size_t SlotOf(TimeValue t) const;
+    // The slot probed after `slot`, wrapping at the end.
+    size_t NextSlot(size_t slot) const { return (slot + 1) & (slots_.size() - 1); }
+    // Puts entry `entry` into the first empty slot from its time's own.
+    void Place(size_t entry);
     void Grow();
 
     std::uint64_t revision_ = 0;  // scene revisions start at 1

@@ -72,6 +72,20 @@ double FromBits(std::uint64_t bits) {
     return value;
 }
 
+// Appends `value` and its neighbours in Real: the nearest `pairs - 1` below it (toward zero) and
+// above it, a pair at a time from the nearest out, starting with `value` twice.
+template <typename Real>
+void AddNeighbours(std::vector<double>& values, Real value, int pairs) {
+    Real below = value;
+    Real above = value;
+    for (int i = 0; i < pairs; ++i) {
+        values.push_back(below);
+        values.push_back(above);
+        below = std::nextafter(below, Real{0});
+        above = std::nextafter(above, std::numeric_limits<Real>::infinity());
+    }
+}
+
 // Values where a formatter goes wrong: every exponent, subnormals, exact ties of the eighteenth
 // digit, the neighbours of each power of ten and the ends of the range.
 std::vector<double> HardScientificValues() {
@@ -108,15 +122,7 @@ std::vector<double> HardScientificValues() {
                                     -static_cast<int>(next() % 90)));
     }
     for (int power = -325; power <= 308; ++power) {
-        const double exact = std::pow(10.0, power);
-        double below = exact;
-        double above = exact;
-        for (int i = 0; i < 4; ++i) {
-            values.push_back(below);
-            values.push_back(above);
-            below = std::nextafter(below, 0.0);
-            above = std::nextafter(above, std::numeric_limits<double>::infinity());
-        }
+        AddNeighbours(values, std::pow(10.0, power), 4);
     }
     return values;
 }
@@ -177,14 +183,7 @@ TEST(NumberFormat, GeneralSixDigitsMatchesPrintfAtTheEdgesOfEveryDecade) {
                                   0.1,        1.0 / 3.0,    1e30,     1e-30,      -2.5};
     for (const float power :
          {1e-4f, 1e-3f, 1e-2f, 1e-1f, 1.0f, 10.0f, 100.0f, 1e3f, 1e4f, 1e5f, 1e6f}) {
-        float below = power;
-        float above = power;
-        for (int i = 0; i < 3; ++i) {
-            values.push_back(below);
-            values.push_back(above);
-            below = std::nextafter(below, 0.0f);
-            above = std::nextafter(above, 2e6f);
-        }
+        AddNeighbours(values, power, 3);
     }
     for (const double value : values) {
         EXPECT_EQ(FormatGeneral6(value), PrintfGeneral6(value)) << value;

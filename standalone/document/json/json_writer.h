@@ -57,6 +57,15 @@ class JsonWriter {
     void BoolField(std::string_view key, bool value);
 
     void Floats(std::span<const float> values);
+    // An inline array of the integers in `values` (any range of integers).
+    template <typename Integers>
+    void Ints(const Integers& values) {
+        BeginInlineArray();
+        for (const auto value : values) {
+            Int(value);
+        }
+        EndInlineArray();
+    }
     void Point(const Point3& p);
 
     // The pointer of the value about to be written (or of the container just opened).

@@ -144,19 +144,11 @@ void SceneDocumentWriter::WritePlain(const M& value) {
     } else if constexpr (std::is_same_v<M, std::vector<std::array<std::uint32_t, 3>>>) {
         json_.BeginArray();
         for (const auto& triangle : value) {
-            json_.BeginInlineArray();
-            for (std::uint32_t index : triangle) {
-                json_.Int(index);
-            }
-            json_.EndInlineArray();
+            json_.Ints(triangle);
         }
         json_.EndArray();
     } else if constexpr (std::is_same_v<M, std::vector<int>>) {
-        json_.BeginInlineArray();
-        for (int index : value) {
-            json_.Int(index);
-        }
-        json_.EndInlineArray();
+        json_.Ints(value);
     } else if constexpr (std::is_same_v<M, std::vector<float>>) {
         json_.Floats(value);
     } else {
@@ -187,11 +179,7 @@ void SceneDocumentWriter::WriteFieldValue(const DocumentField<S, M, Kind, Access
         const float pair[2] = {member, value.*field.kind.second};
         json_.Floats(pair);
     } else if constexpr (std::is_same_v<Kind, field_kind::Words>) {
-        json_.BeginInlineArray();
-        for (std::uint32_t word : member) {
-            json_.Int(word);
-        }
-        json_.EndInlineArray();
+        json_.Ints(member);
     } else if constexpr (std::is_same_v<Kind, field_kind::Keys>) {
         json_.BeginArray();
         for (std::size_t i = 0; i < member.size(); ++i) {

@@ -26,20 +26,12 @@ void SceneDocumentWriter::WriteImage(const doc::Image& image) {
     json_.Int(image.height);
     if (image.kind == doc::Image::Kind::Fill) {
         json_.Key("fill");
-        json_.BeginInlineArray();
-        for (std::uint8_t channel : image.fill) {
-            json_.Int(channel);
-        }
-        json_.EndInlineArray();
+        json_.Ints(image.fill);
     } else {
         json_.Key("pixels");
         json_.BeginArray();
         for (const auto& pixel : image.pixels) {
-            json_.BeginInlineArray();
-            for (std::uint8_t channel : pixel) {
-                json_.Int(channel);
-            }
-            json_.EndInlineArray();
+            json_.Ints(pixel);
         }
         json_.EndArray();
     }
